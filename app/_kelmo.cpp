@@ -1,0 +1,157 @@
+#include "_kelmo.h"
+
+#include "growthtable.h"
+#include "hh.h"
+#include "system.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLatin1StringView>
+#include <QScreen>
+#include <QStyle>
+
+#include <array>
+
+namespace {
+
+// The height of the status bar, which with the area above it makes up the 228 pixels of
+// the window's client area below the menu bar.
+constexpr int StatusBarHeight = 19;
+
+// The form is designed for an 11-pixel sans of Helvetica's metrics.
+QFont formFont()
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("Helvetica")});
+    font.setPixelSize(11);
+    return font;
+}
+
+// A label that sizes itself to its text while its right edge stays where the form puts it,
+// so that each column of captions ends just left of its fields whatever the font.
+void fitKeepingRightEdge(QLabel *label)
+{
+    const QRect designed = label->geometry();
+    const int width = label->sizeHint().width();
+    label->setGeometry(designed.right() + 1 - width, designed.top(), width, designed.height());
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget *parent)
+    : QMainWindow(parent), XPManifest1(new QObject(this)), StatusPanel1(new QLabel(this))
+{
+    setupUi(this);
+    applyFormSettings();
+
+    connect(ComboBox1, &QComboBox::editTextChanged, this,
+            [this] { ComboBox1Change(ComboBox1); });
+    connect(RadioGroup1, &TRadioGroup::Click, this, [this] { RadioGroup1Click(RadioGroup1); });
+    connect(Quitter1, &QAction::triggered, this, [this] { Quitter1Click(Quitter1); });
+    connect(Rubriquesdelaide1, &QAction::triggered, this,
+            [this] { Rubriquesdelaide1Click(Rubriquesdelaide1); });
+}
+
+TForm1::~TForm1()
+{
+    FormDestroy(this);
+}
+
+// What the form description cannot say.
+void TForm1::applyFormSettings()
+{
+    XPManifest1->setObjectName(QStringLiteral("XPManifest1"));
+    N1->setSeparator(true);
+
+    setFont(formFont());
+    for (QLabel *label : {Label1, Label2, Label3, Label4, Label5, Label6}) {
+        fitKeepingRightEdge(label);
+    }
+    // A screen reader names each figure by its caption: "Poids minimal : 2,5".
+    const std::array<std::pair<QLabel *, QLineEdit *>, 6> captions{{{Label1, edPmin},
+                                                                     {Label2, edPn},
+                                                                     {Label3, edPmax},
+                                                                     {Label4, edTmin},
+                                                                     {Label5, edTn},
+                                                                     {Label6, edTmax}}};
+    for (const auto &[label, field] : captions) {
+        label->setBuddy(field);
+        field->setAccessibleName(label->text());
+    }
+    ComboBox1->setAccessibleName(GroupBox1->title().trimmed());
+
+    // The status bar keeps the system's own font; its one panel takes the whole width.
+    StatusBar1->setFont(QApplication::font(StatusBar1));
+    StatusBar1->setFixedHeight(StatusBarHeight);
+    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+    StatusPanel1->setText(tr("Conçu et réalisé par l'équipe KELMO, 2026"));
+    StatusBar1->addWidget(StatusPanel1, 1);
+
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    lockSize();
+}
+
+// The window keeps its designed size: neither the frame nor the size grip can change it,
+// and without a maximise button there is no other way to.
+void TForm1::lockSize()
+{
+    const QSize client(305, 228 - StatusBarHeight);
+    centralWidget()->setFixedSize(client);
+    const QSize outer(client.width(),
+                      menuBar()->sizeHint().height() + client.height() + StatusBarHeight);
+    setFixedSize(outer);
+    if (const QScreen *screen = this->screen()) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, outer,
+                                        screen->availableGeometry()));
+    }
+}
+
+void TForm1::ComboBox1Change(QObject * /*Sender*/)
+{
+    const growth::Row *row = growth::Lookup(RadioGroup1->ItemIndex(), ComboBox1->currentText());
+    if (row == nullptr) {
+        return;
+    }
+    const std::array<QLineEdit *, growth::ColumnCount> fields{edPmin, edPn,  edPmax,
+                                                              edTmin, edTn, edTmax};
+    for (int i = 0; i < growth::ColumnCount; ++i) {
+        const std::string_view cell = row->cells[i];
+        fields[i]->setText(QLatin1StringView(cell.data(), qsizetype(cell.size())));
+    }
+}
+
+void TForm1::RadioGroup1Click(QObject *Sender)
+{
+    ComboBox1Change(Sender);
+}
+
+void TForm1::Quitter1Click(QObject * /*Sender*/)
+{
+    close();
+}
+
+void TForm1::Rubriquesdelaide1Click(QObject * /*Sender*/)
+{
+    if (hh::HtmlHelpA == nullptr) {
+        return;
+    }
+    const QByteArray file = QFile::encodeName(HelpFilePath(QCoreApplication::applicationFilePath()));
+    hh::HtmlHelpA(GetDesktopWindow(), file.constData(), hh::HH_DISPLAY_TOPIC, 0);
+}
+
+void TForm1::FormDestroy(QObject * /*Sender*/)
+{
+    if (hh::HtmlHelpA != nullptr) {
+        hh::HtmlHelpA(nullptr, nullptr, hh::HH_CLOSE_ALL, 0);
+    }
+}
+
+QString HelpFilePath(const QString &executablePath)
+{
+    return executablePath.left(executablePath.lastIndexOf(QLatin1Char('/')) + 1) +
+           QStringLiteral("KELMO.chm");
+}

@@ -1,0 +1,7 @@
+#include "hh.h"
+
+namespace hh {
+
+HtmlHelpAProc HtmlHelpA = nullptr;
+
+} // namespace hh
