@@ -16,7 +16,7 @@ Application *Application::instance()
 
 void Application::ShowException(const std::exception &e)
 {
-    showMessage(QString::fromLocal8Bit(e.what()));
+    showMessage(QString::fromUtf8(e.what()));
 }
 
 void Application::showMessage(const QString &message)
