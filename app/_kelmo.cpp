@@ -46,8 +46,7 @@ TForm1::TForm1(QWidget *parent)
     setupUi(this);
     applyFormSettings();
 
-    connect(ComboBox1, &QComboBox::editTextChanged, this,
-            [this] { ComboBox1Change(ComboBox1); });
+    connect(ComboBox1, &QComboBox::editTextChanged, this, [this] { ComboBox1Change(ComboBox1); });
     connect(RadioGroup1, &TRadioGroup::Click, this, [this] { RadioGroup1Click(RadioGroup1); });
     connect(Quitter1, &QAction::triggered, this, [this] { Quitter1Click(Quitter1); });
     connect(Rubriquesdelaide1, &QAction::triggered, this,
@@ -71,11 +70,11 @@ void TForm1::applyFormSettings()
     }
     // A screen reader names each figure by its caption: "Poids minimal : 2,5".
     const std::array<std::pair<QLabel *, QLineEdit *>, 6> captions{{{Label1, edPmin},
-                                                                     {Label2, edPn},
-                                                                     {Label3, edPmax},
-                                                                     {Label4, edTmin},
-                                                                     {Label5, edTn},
-                                                                     {Label6, edTmax}}};
+                                                                    {Label2, edPn},
+                                                                    {Label3, edPmax},
+                                                                    {Label4, edTmin},
+                                                                    {Label5, edTn},
+                                                                    {Label6, edTmax}}};
     for (const auto &[label, field] : captions) {
         label->setBuddy(field);
         field->setAccessibleName(label->text());
@@ -116,7 +115,7 @@ void TForm1::ComboBox1Change(QObject * /*Sender*/)
     if (row == nullptr) {
         return;
     }
-    const std::array<QLineEdit *, growth::ColumnCount> fields{edPmin, edPn,  edPmax,
+    const std::array<QLineEdit *, growth::ColumnCount> fields{edPmin, edPn, edPmax,
                                                               edTmin, edTn, edTmax};
     for (int i = 0; i < growth::ColumnCount; ++i) {
         const std::string_view cell = row->cells[i];
@@ -139,7 +138,8 @@ void TForm1::Rubriquesdelaide1Click(QObject * /*Sender*/)
     if (hh::HtmlHelpA == nullptr) {
         return;
     }
-    const QByteArray file = QFile::encodeName(HelpFilePath(QCoreApplication::applicationFilePath()));
+    const QByteArray file =
+        QFile::encodeName(HelpFilePath(QCoreApplication::applicationFilePath()));
     hh::HtmlHelpA(GetDesktopWindow(), file.constData(), hh::HH_DISPLAY_TOPIC, 0);
 }
 

@@ -6,9 +6,9 @@ namespace growth {
 namespace {
 
 constexpr std::array<std::string_view, AgeCount> ageKeys{
-    "Naissance", "3 mois", "6 mois",  "9 mois",  "1 an",   "1,5 ans", "2 ans",  "2,5 ans",
+    "Naissance", "3 mois",  "6 mois", "9 mois",  "1 an",   "1,5 ans", "2 ans",  "2,5 ans",
     "3 ans",     "3,5 ans", "4 ans",  "4,5 ans", "5 ans",  "6 ans",   "7 ans",  "8 ans",
-    "9 ans",     "10 ans", "11 ans",  "12 ans",  "13 ans", "14 ans",  "15 ans",
+    "9 ans",     "10 ans",  "11 ans", "12 ans",  "13 ans", "14 ans",  "15 ans",
 };
 
 // Minimum and maximum are the 3rd and 97th percentiles, the mean is the median, of the

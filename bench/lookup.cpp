@@ -37,8 +37,8 @@ namespace {
 
 void reportAllocations(benchmark::State &state, long long before)
 {
-    state.counters["allocs/call"] = benchmark::Counter(
-        double(allocations - before), benchmark::Counter::kAvgIterations);
+    state.counters["allocs/call"] =
+        benchmark::Counter(double(allocations - before), benchmark::Counter::kAvgIterations);
 }
 
 void BM_Lookup(benchmark::State &state, int sex, QString age)

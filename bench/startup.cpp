@@ -197,7 +197,8 @@ int main(int argc, char **argv)
     Series kWhole{"KELMO spawn -> exit"}, bWhole{"bare  spawn -> exit"};
     Series kClose{"KELMO close -> exit"}, bClose{"bare  close -> exit"};
     Series kRss{"KELMO peak RSS"}, bRss{"bare  peak RSS"};
-    Series aOpen{"About command -> dialog first frame"}, aBack{"About close -> back in main window"};
+    Series aOpen{"About command -> dialog first frame"},
+        aBack{"About close -> back in main window"};
     Series hOpen{"Help command -> help first frame"}, hClose{"close -> exit (with close-all)"};
     int failures = 0;
 

@@ -2,7 +2,9 @@
 
 #include <QMessageBox>
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{
+}
 
 void Application::setTitle(const QString &title)
 {

@@ -82,10 +82,10 @@ void TestGrowthTable::rowsAreOrderedAndMonotonic()
 
 void TestGrowthTable::keysAreDistinctAndInListOrder()
 {
-    const QStringList expected{
-        "Naissance", "3 mois", "6 mois",  "9 mois",  "1 an",   "1,5 ans", "2 ans",  "2,5 ans",
-        "3 ans",     "3,5 ans", "4 ans",  "4,5 ans", "5 ans",  "6 ans",   "7 ans",  "8 ans",
-        "9 ans",     "10 ans", "11 ans",  "12 ans",  "13 ans", "14 ans",  "15 ans"};
+    const QStringList expected{"Naissance", "3 mois",  "6 mois", "9 mois",  "1 an",  "1,5 ans",
+                               "2 ans",     "2,5 ans", "3 ans",  "3,5 ans", "4 ans", "4,5 ans",
+                               "5 ans",     "6 ans",   "7 ans",  "8 ans",   "9 ans", "10 ans",
+                               "11 ans",    "12 ans",  "13 ans", "14 ans",  "15 ans"};
     QStringList keys;
     for (std::string_view key : growth::AgeKeys()) {
         keys << text(key);

@@ -73,7 +73,7 @@ private slots:
 private:
     QStringList figures() const
     {
-        return {m_form->edPmin->text(), m_form->edPn->text(),  m_form->edPmax->text(),
+        return {m_form->edPmin->text(), m_form->edPn->text(), m_form->edPmax->text(),
                 m_form->edTmin->text(), m_form->edTn->text(), m_form->edTmax->text()};
     }
     QRadioButton *sexButton(int index) const
@@ -137,12 +137,10 @@ void TestForm1::controlsAsDesigned()
         QLineEdit *field;
         int rightEdge;
     };
-    const QList<Caption> captions{{m_form->Label1, m_form->edPmin, 93},
-                                  {m_form->Label2, m_form->edPn, 93},
-                                  {m_form->Label3, m_form->edPmax, 93},
-                                  {m_form->Label4, m_form->edTmin, 229},
-                                  {m_form->Label5, m_form->edTn, 229},
-                                  {m_form->Label6, m_form->edTmax, 229}};
+    const QList<Caption> captions{
+        {m_form->Label1, m_form->edPmin, 93}, {m_form->Label2, m_form->edPn, 93},
+        {m_form->Label3, m_form->edPmax, 93}, {m_form->Label4, m_form->edTmin, 229},
+        {m_form->Label5, m_form->edTn, 229},  {m_form->Label6, m_form->edTmax, 229}};
     for (const Caption &c : captions) {
         QCOMPARE(c.label->geometry().right() + 1, c.rightEdge);
         QVERIFY2(c.label->sizeHint().width() <= c.label->width(), qPrintable(c.label->text()));
@@ -378,13 +376,16 @@ void TestForm1::helpFilePath_data()
 {
     QTest::addColumn<QString>("executable");
     QTest::addColumn<QString>("help");
-    QTest::newRow("installed") << "/usr/bin/KELMO" << "/usr/bin/KELMO.chm";
-    QTest::newRow("root folder") << "/KELMO" << "/KELMO.chm";
-    QTest::newRow("no folder") << "KELMO" << "KELMO.chm";
-    QTest::newRow("accented folder")
-        << QString::fromUtf8("/home/zoé/Médecine/KELMO")
-        << QString::fromUtf8("/home/zoé/Médecine/KELMO.chm");
-    QTest::newRow("dots in names") << "/opt/k.1/bin.d/KELMO.bin" << "/opt/k.1/bin.d/KELMO.chm";
+    QTest::newRow("installed") << "/usr/bin/KELMO"
+                               << "/usr/bin/KELMO.chm";
+    QTest::newRow("root folder") << "/KELMO"
+                                 << "/KELMO.chm";
+    QTest::newRow("no folder") << "KELMO"
+                               << "KELMO.chm";
+    QTest::newRow("accented folder") << QString::fromUtf8("/home/zoé/Médecine/KELMO")
+                                     << QString::fromUtf8("/home/zoé/Médecine/KELMO.chm");
+    QTest::newRow("dots in names") << "/opt/k.1/bin.d/KELMO.bin"
+                                   << "/opt/k.1/bin.d/KELMO.chm";
 }
 
 void TestForm1::helpFilePath()
