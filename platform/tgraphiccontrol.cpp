@@ -2,6 +2,9 @@
 
 #include "tcanvas.h"
 
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
@@ -45,7 +48,12 @@ TGraphicControl::TGraphicControl(QWidget *parent) : QWidget(parent), m_canvas(ne
     setMouseTracking(true);
 }
 
-TGraphicControl::~TGraphicControl() = default;
+TGraphicControl::~TGraphicControl()
+{
+    // Too late to report anything, but the cursor must not stay a drag cursor.
+    if (m_dragging)
+        QGuiApplication::restoreOverrideCursor();
+}
 
 void TGraphicControl::setLeft(int left)
 {
@@ -95,18 +103,99 @@ void TGraphicControl::paintEvent(QPaintEvent *event)
 
 void TGraphicControl::mousePressEvent(QMouseEvent *event)
 {
+    if (event->button() == Qt::LeftButton && m_dragMode == dmAutomatic && !m_dragging) {
+        m_dragging = true;
+        QGuiApplication::setOverrideCursor(Qt::ForbiddenCursor);
+        dragMoveTo(event->globalPosition().toPoint());
+        return;
+    }
     const QPoint at = event->position().toPoint();
     emit OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
 }
 
 void TGraphicControl::mouseMoveEvent(QMouseEvent *event)
 {
+    if (m_dragging) {
+        dragMoveTo(event->globalPosition().toPoint());
+        return;
+    }
     const QPoint at = event->position().toPoint();
     emit OnMouseMove(this, event->modifiers(), at.x(), at.y());
 }
 
 void TGraphicControl::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (m_dragging) {
+        if (event->button() == Qt::LeftButton) {
+            const QPoint global = event->globalPosition().toPoint();
+            dragMoveTo(global);
+            endDrag(&global);
+        }
+        return;
+    }
     const QPoint at = event->position().toPoint();
     emit OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void TGraphicControl::hideEvent(QHideEvent *event)
+{
+    // A control that disappears under the mouse ends its drag with nothing taken.
+    endDrag(nullptr);
+    QWidget::hideEvent(event);
+}
+
+TGraphicControl *TGraphicControl::dragTargetAt(const QPoint &global) const
+{
+    for (QWidget *w = QApplication::widgetAt(global); w; w = w->parentWidget()) {
+        if (auto *control = qobject_cast<TGraphicControl *>(w))
+            return control;
+        if (w->isWindow())
+            break;
+    }
+    return nullptr;
+}
+
+bool TGraphicControl::askDragOver(TGraphicControl *target, const QPoint &global, TDragState state)
+{
+    static const QMetaMethod dragOver = QMetaMethod::fromSignal(&TGraphicControl::OnDragOver);
+    if (!target->isSignalConnected(dragOver))
+        return false;
+    bool accept = true;
+    const QPoint at = target->mapFromGlobal(global);
+    emit target->OnDragOver(target, this, at.x(), at.y(), state, accept);
+    return accept;
+}
+
+void TGraphicControl::dragMoveTo(const QPoint &global)
+{
+    TGraphicControl *target = dragTargetAt(global);
+    if (target != m_dragTarget) {
+        if (m_dragTarget)
+            askDragOver(m_dragTarget, global, dsDragLeave);
+        m_dragTarget = target;
+        m_dragAccepted = target && askDragOver(target, global, dsDragEnter);
+    } else if (target) {
+        m_dragAccepted = askDragOver(target, global, dsDragMove);
+    }
+    QGuiApplication::changeOverrideCursor(m_dragAccepted ? QCursor(m_dragCursor)
+                                                         : QCursor(Qt::ForbiddenCursor));
+}
+
+void TGraphicControl::endDrag(const QPoint *dropAt)
+{
+    if (!m_dragging)
+        return;
+    m_dragging = false;
+    QGuiApplication::restoreOverrideCursor();
+    TGraphicControl *target = dropAt && m_dragAccepted ? m_dragTarget.data() : nullptr;
+    if (m_dragTarget)
+        askDragOver(m_dragTarget, dropAt ? *dropAt : QCursor::pos(), dsDragLeave);
+    m_dragTarget = nullptr;
+    m_dragAccepted = false;
+    QPoint at;
+    if (target) {
+        at = target->mapFromGlobal(*dropAt);
+        emit target->OnDragDrop(target, this, at.x(), at.y());
+    }
+    emit OnEndDrag(this, target, at.x(), at.y());
 }

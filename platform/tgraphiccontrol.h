@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class TCanvas;
@@ -22,6 +23,8 @@ class TGraphicControl : public QWidget
 public:
     enum TDragMode : quint8 { dmManual, dmAutomatic };
     Q_ENUM(TDragMode)
+    enum TDragState : quint8 { dsDragEnter, dsDragLeave, dsDragMove };
+    Q_ENUM(TDragState)
 
     explicit TGraphicControl(QWidget *parent = nullptr);
     ~TGraphicControl() override;
@@ -41,8 +44,13 @@ public:
     void setHeight(int height);
     void SetBounds(int left, int top, int width, int height);
 
-    // What the control does when the left button goes down on it: nothing of its own
-    // (dmManual), or start dragging itself (dmAutomatic), showing DragCursor meanwhile.
+    // What the control does when the left button goes down on it: report OnMouseDown
+    // (dmManual), or start dragging itself (dmAutomatic). While the button stays down, every
+    // graphic control under the mouse is asked through OnDragOver whether it takes the
+    // control; the mouse shows DragCursor over one that does and a no-drop cursor elsewhere.
+    // Releasing the button over a taker reports OnDragDrop to it, and in any case OnEndDrag to
+    // the dragged control, with the taker (or null) and the point in the taker's coordinates.
+    // A control with no OnDragOver handler takes nothing; a handler starts with Accept true.
     TDragMode DragMode() const { return m_dragMode; }
     void setDragMode(TDragMode mode) { m_dragMode = mode; }
     Qt::CursorShape DragCursor() const { return m_dragCursor; }
@@ -54,6 +62,11 @@ signals:
     void OnMouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y);
     void OnMouseUp(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
                    int Y);
+    void OnDragDrop(QObject *Sender, QObject *Source, int X, int Y);
+    // Direct connections only: the handler answers through Accept.
+    void OnDragOver(QObject *Sender, QObject *Source, int X, int Y,
+                    TGraphicControl::TDragState State, bool &Accept);
+    void OnEndDrag(QObject *Sender, QObject *Target, int X, int Y);
 
 protected:
     // Draws the control on Canvas; called for every paint, never directly.
@@ -63,13 +76,24 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    TGraphicControl *dragTargetAt(const QPoint &global) const;
+    bool askDragOver(TGraphicControl *target, const QPoint &global, TDragState state);
+    void dragMoveTo(const QPoint &global);
+    void endDrag(const QPoint *dropAt);
+
     TCanvas *m_canvas;
     int m_tag = 0;
     TDragMode m_dragMode = dmManual;
     Qt::CursorShape m_dragCursor = Qt::DragMoveCursor;
+    bool m_dragging = false;
+    QPointer<TGraphicControl> m_dragTarget;
+    bool m_dragAccepted = false;
 };
 
 using TDragMode = TGraphicControl::TDragMode;
 using enum TGraphicControl::TDragMode;
+using TDragState = TGraphicControl::TDragState;
+using enum TGraphicControl::TDragState;

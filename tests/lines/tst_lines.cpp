@@ -31,7 +31,8 @@ QImage paintOnce(TLine &line)
 {
     QImage image(line.size(), QImage::Format_ARGB32);
     image.fill(Qt::transparent);
-    line.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    if (!image.isNull())
+        line.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
     return image;
 }
 
@@ -113,6 +114,9 @@ private slots:
     void hugeValuesClampSize_data();
     void hugeValuesClampSize();
     void separatorFromFormDescription();
+    void mouseInManualMode();
+    void dragInAutomaticMode_data();
+    void dragInAutomaticMode();
 };
 
 void tst_Lines::newLine()
@@ -226,6 +230,9 @@ void tst_Lines::midLineSettles_data()
     QTest::newRow("horizontal, pen 1")
         << ltHorizontal << 1 << QSize(196, 65) << segment(0, 32, 195, 32) << QSize(196, 10)
         << segment(0, 4, 195, 4);
+    QTest::newRow("horizontal, pen 3")
+        << ltHorizontal << 3 << QSize(196, 65) << QRect(0, 31, 196, 3) << QSize(196, 30)
+        << QRect(0, 13, 196, 3);
     QTest::newRow("horizontal, pen 0 vanishes")
         << ltHorizontal << 0 << QSize(196, 65) << segment(0, 32, 195, 32) << QSize(196, 0)
         << QRect();
@@ -263,8 +270,8 @@ void tst_Lines::midLineSettles()
     paintOnce(line);
     QCOMPARE(line.size(), settledSize);
     if (kind == ltHorizontal && settledSize.height() > 0) {
-        QCOMPARE(line.FromY(), settledInk.y());
-        QCOMPARE(line.ToY(), settledInk.y());
+        QCOMPARE(line.FromY(), settledInk.center().y());
+        QCOMPARE(line.ToY(), settledInk.center().y());
     }
 }
 
@@ -632,6 +639,106 @@ void tst_Lines::separatorFromFormDescription()
         QCOMPARE(image.pixel(x, 161), background);
         QCOMPARE(image.pixel(x, 164), background);
     }
+}
+
+void tst_Lines::mouseInManualMode()
+{
+    QWidget form;
+    form.resize(200, 100);
+    TLine line(&form);
+    line.SetBounds(20, 10, 65, 65);
+    QStringList seen;
+    connect(&line, &TLine::OnMouseDown, &form,
+            [&](QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+                QCOMPARE(sender, &line);
+                seen << QString("down %1 %2,%3").arg(int(button)).arg(x).arg(y);
+            });
+    connect(&line, &TLine::OnMouseMove, &form, [&](QObject *, Qt::KeyboardModifiers, int x, int y) {
+        seen << QString("move %1,%2").arg(x).arg(y);
+    });
+    connect(&line, &TLine::OnMouseUp, &form,
+            [&](QObject *, Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+                seen << QString("up %1 %2,%3").arg(int(button)).arg(x).arg(y);
+            });
+    connect(&line, &TLine::OnEndDrag, &form, [&] { seen << "end drag"; });
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    QTest::mousePress(&line, Qt::LeftButton, {}, QPoint(5, 6));
+    QTest::mouseMove(&line, QPoint(7, 8));
+    QTest::mouseRelease(&line, Qt::LeftButton, {}, QPoint(7, 8));
+    QCOMPARE(seen, (QStringList{"down 1 5,6", "move 7,8", "up 1 7,8"}));
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+}
+
+void tst_Lines::dragInAutomaticMode_data()
+{
+    QTest::addColumn<bool>("handled");
+    QTest::addColumn<bool>("accept");
+
+    QTest::newRow("target takes it") << true << true;
+    QTest::newRow("target refuses it") << true << false;
+    QTest::newRow("target has no handler") << false << false;
+}
+
+void tst_Lines::dragInAutomaticMode()
+{
+    QFETCH(bool, handled);
+    QFETCH(bool, accept);
+
+    QWidget form;
+    form.resize(300, 100);
+    TLine source(&form);
+    source.SetBounds(10, 10, 65, 65);
+    source.setDragMode(dmAutomatic);
+    source.setDragCursor(Qt::PointingHandCursor);
+    TLine target(&form);
+    target.SetBounds(150, 10, 65, 65);
+
+    QList<TDragState> states;
+    QObject *dropped = nullptr;
+    QPoint dropAt;
+    QObject *endTarget = &form;
+    int mouseDowns = 0;
+    if (handled)
+        connect(&target, &TLine::OnDragOver, &form,
+                [&](QObject *, QObject *from, int, int, TDragState state, bool &ok) {
+                    QCOMPARE(from, &source);
+                    QVERIFY(ok);
+                    states << state;
+                    ok = accept;
+                });
+    connect(&target, &TLine::OnDragDrop, &form, [&](QObject *, QObject *from, int x, int y) {
+        dropped = from;
+        dropAt = QPoint(x, y);
+    });
+    connect(&source, &TLine::OnEndDrag, &form, [&](QObject *, QObject *to, int x, int y) {
+        endTarget = to;
+        QCOMPARE(QPoint(x, y), to ? QPoint(20, 30) : QPoint());
+    });
+    connect(&source, &TLine::OnMouseDown, &form, [&] { ++mouseDowns; });
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    // Through the window, so that the toolkit routes the moves to the pressed control as it
+    // does for a real mouse.
+    QWindow *window = form.windowHandle();
+    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(15, 15));
+    QVERIFY(QGuiApplication::overrideCursor());
+    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::ForbiddenCursor);
+    QTest::mouseMove(window, QPoint(170, 40));
+    const Qt::CursorShape overTarget = QGuiApplication::overrideCursor()->shape();
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(170, 40));
+    QCOMPARE(overTarget, accept ? Qt::PointingHandCursor : Qt::ForbiddenCursor);
+
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    QCOMPARE(mouseDowns, 0);
+    const QList<TDragState> expectedStates{dsDragEnter, dsDragMove, dsDragLeave};
+    QCOMPARE(states, handled ? expectedStates : QList<TDragState>());
+    QCOMPARE(dropped, accept ? &source : nullptr);
+    if (accept)
+        QCOMPARE(dropAt, QPoint(20, 30));
+    QCOMPARE(endTarget, accept ? &target : nullptr);
 }
 
 QTEST_MAIN(tst_Lines)
