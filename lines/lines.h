@@ -26,13 +26,13 @@
 class TLine : public TGraphicControl
 {
     Q_OBJECT
-    Q_PROPERTY(TBrush *Brush READ Brush WRITE setBrush)
+    Q_PROPERTY(TBrush *Brush READ Brush WRITE setBrush DESIGNABLE false)
     Q_PROPERTY(QColor BrushColor READ BrushColor WRITE setBrushColor)
     Q_PROPERTY(TBrush::TBrushStyle BrushStyle READ BrushStyle WRITE setBrushStyle)
     Q_PROPERTY(Qt::CursorShape DragCursor READ DragCursor WRITE setDragCursor)
     Q_PROPERTY(TGraphicControl::TDragMode DragMode READ DragMode WRITE setDragMode)
-    Q_PROPERTY(int Height READ Height WRITE setHeight)
-    Q_PROPERTY(TPen *Pen READ Pen WRITE setPen)
+    Q_PROPERTY(int Height READ Height WRITE setHeight DESIGNABLE false)
+    Q_PROPERTY(TPen *Pen READ Pen WRITE setPen DESIGNABLE false)
     Q_PROPERTY(QColor PenColor READ PenColor WRITE setPenColor)
     Q_PROPERTY(int PenWidth READ PenWidth WRITE setPenWidth)
     Q_PROPERTY(TPen::TPenStyle PenStyle READ PenStyle WRITE setPenStyle)
@@ -42,7 +42,7 @@ class TLine : public TGraphicControl
     Q_PROPERTY(int FromY READ FromY WRITE setFromY)
     Q_PROPERTY(int ToY READ ToY WRITE setToY)
     Q_PROPERTY(TLineType Line READ Line WRITE setLine)
-    Q_PROPERTY(int Width READ Width WRITE setWidth)
+    Q_PROPERTY(int Width READ Width WRITE setWidth DESIGNABLE false)
 
 public:
     enum TLineType : quint8 {

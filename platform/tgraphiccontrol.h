@@ -17,8 +17,9 @@ class TGraphicControl : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(int Tag READ Tag WRITE setTag)
-    Q_PROPERTY(int Left READ Left WRITE setLeft)
-    Q_PROPERTY(int Top READ Top WRITE setTop)
+    // Designer sets the bounds through geometry; form descriptions may use these as well.
+    Q_PROPERTY(int Left READ Left WRITE setLeft DESIGNABLE false)
+    Q_PROPERTY(int Top READ Top WRITE setTop DESIGNABLE false)
 
 public:
     enum TDragMode : quint8 { dmManual, dmAutomatic };
