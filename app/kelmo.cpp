@@ -1,8 +1,13 @@
 #include "_kelmo.h"
 #include "application.h"
+#include "helpunits.h"
 
 int main(int argc, char *argv[])
 {
+    // First in, last out: the help engine is loaded before anything else exists and freed
+    // only after the main window, whose destruction closes every help window, is gone.
+    const HelpUnits helpUnits;
+
     Application application(argc, argv);
     application.setTitle(QStringLiteral("KELMO 1.0"));
     Application::setStyle(QStringLiteral("fusion"));

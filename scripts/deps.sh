@@ -7,6 +7,7 @@ kelmo_packages_build=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-liberation2
+    fp-utils libmspack-dev
 )
 kelmo_packages_test=(
     xvfb xauth xdotool openbox imagemagick x11-utils

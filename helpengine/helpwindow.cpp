@@ -1,0 +1,181 @@
+#include "helpwindow.h"
+
+#include "chmfile.h"
+#include "chmurl.h"
+#include "helpbrowser.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr int TopicRole = Qt::UserRole;
+
+// A contents entry's page as an entry name, or empty when it leads out of the file.
+QString topicOf(const QString &local, const QString &chmFileName)
+{
+    if (local.contains(QLatin1String("::"))) {
+        const QUrl url(local);
+        const std::optional<QString> entry = chmurl::entryFor(url, chmFileName);
+        if (!entry) {
+            return {};
+        }
+        return url.hasFragment() ? *entry + QLatin1Char('#') + url.fragment(QUrl::FullyDecoded)
+                                 : *entry;
+    }
+    if (!QUrl(local).scheme().isEmpty() && !local.startsWith(QLatin1Char('/'))) {
+        return {};
+    }
+    return chmurl::normalizedPath(local).value_or(QString());
+}
+
+} // namespace
+
+HelpWindow::HelpWindow(std::shared_ptr<const ChmFile> chm, const QString &filePath,
+                       const QString &title, quint32 languageId,
+                       const std::vector<ContentsItem> &contents, const QString &startPage,
+                       QWidget *parent)
+    : QMainWindow(parent), m_chmFileName(QFileInfo(filePath).fileName())
+{
+    setObjectName(QStringLiteral("helpWindow"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(title.isEmpty() ? m_chmFileName : title);
+
+    auto *splitter = new QSplitter(this);
+    m_contents = new QTreeWidget(splitter);
+    m_contents->setObjectName(QStringLiteral("contentsTree"));
+    m_contents->setHeaderHidden(true);
+    m_contents->setAccessibleName(tr("Sommaire"));
+    m_browser = new HelpBrowser(std::move(chm), m_chmFileName, languageId, splitter);
+    m_browser->setAccessibleName(tr("Page d'aide"));
+    splitter->addWidget(m_contents);
+    splitter->addWidget(m_browser);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({220, 540});
+    setCentralWidget(splitter);
+
+    createActions();
+    fillContents(contents, nullptr);
+    m_contents->expandToDepth(0);
+    if (contents.empty()) {
+        m_contents->hide();
+    }
+
+    connect(m_contents, &QTreeWidget::itemActivated, this, &HelpWindow::openContentsItem);
+    connect(m_contents, &QTreeWidget::itemClicked, this, &HelpWindow::openContentsItem);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::selectContentsItem);
+    connect(m_browser, qOverload<const QUrl &>(&QTextBrowser::highlighted), this,
+            &HelpWindow::showLinkInStatusBar);
+
+    m_startUrl = chmurl::toUrl(startPage);
+    m_browser->setSource(m_startUrl);
+
+    const QSize size(780, 560);
+    resize(size);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size,
+                                        screen->availableGeometry()));
+    }
+}
+
+void HelpWindow::createActions()
+{
+    QToolBar *toolBar = addToolBar(tr("Navigation"));
+    toolBar->setObjectName(QStringLiteral("navigationBar"));
+    toolBar->setMovable(false);
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+
+    QAction *back =
+        toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Précédent"));
+    back->setObjectName(QStringLiteral("backAction"));
+    back->setShortcut(QKeySequence::Back);
+    back->setToolTip(tr("Revenir à la page précédente (Alt+Gauche)"));
+    back->setEnabled(false);
+    connect(back, &QAction::triggered, m_browser, &QTextBrowser::backward);
+    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+
+    QAction *forward =
+        toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Suivant"));
+    forward->setObjectName(QStringLiteral("forwardAction"));
+    forward->setShortcut(QKeySequence::Forward);
+    forward->setToolTip(tr("Aller à la page suivante (Alt+Droite)"));
+    forward->setEnabled(false);
+    connect(forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
+    connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+
+    QAction *home =
+        toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("Accueil"));
+    home->setObjectName(QStringLiteral("homeAction"));
+    home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
+    home->setToolTip(tr("Revenir à la page d'accueil de l'aide (Alt+Origine)"));
+    connect(home, &QAction::triggered, this, &HelpWindow::showStartPage);
+
+    auto *close = new QAction(tr("Fermer"), this);
+    close->setShortcuts({QKeySequence::Close, QKeySequence(Qt::Key_Escape)});
+    addAction(close);
+    connect(close, &QAction::triggered, this, &QWidget::close);
+}
+
+void HelpWindow::fillContents(const std::vector<ContentsItem> &items, QTreeWidgetItem *parent)
+{
+    for (const ContentsItem &entry : items) {
+        auto *item =
+            parent != nullptr ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_contents);
+        item->setText(0, entry.name);
+        item->setToolTip(0, entry.name);
+        const QString topic = topicOf(entry.local, m_chmFileName);
+        item->setData(0, TopicRole, topic);
+        const QStyle::StandardPixmap icon =
+            !entry.children.empty() ? QStyle::SP_DirIcon : QStyle::SP_FileIcon;
+        item->setIcon(0, style()->standardIcon(icon));
+        fillContents(entry.children, item);
+    }
+}
+
+void HelpWindow::showStartPage()
+{
+    m_browser->setSource(m_startUrl);
+}
+
+void HelpWindow::openContentsItem(QTreeWidgetItem *item)
+{
+    const QString topic = item->data(0, TopicRole).toString();
+    if (!topic.isEmpty()) {
+        m_browser->setSource(chmurl::toUrl(topic));
+    }
+}
+
+void HelpWindow::selectContentsItem(const QUrl &source)
+{
+    const std::optional<QString> entry = chmurl::entryFor(source, m_chmFileName);
+    if (!entry) {
+        return;
+    }
+    const QString page = entry->toCaseFolded();
+    for (QTreeWidgetItemIterator it(m_contents); *it != nullptr; ++it) {
+        const QString topic = (*it)->data(0, TopicRole).toString();
+        if (topic.section(QLatin1Char('#'), 0, 0).toCaseFolded() == page) {
+            const QSignalBlocker blocker(m_contents);
+            m_contents->setCurrentItem(*it);
+            m_contents->scrollToItem(*it);
+            return;
+        }
+    }
+}
+
+void HelpWindow::showLinkInStatusBar(const QUrl &link)
+{
+    if (link.isEmpty() || !chmurl::isExternal(link)) {
+        statusBar()->clearMessage();
+        return;
+    }
+    statusBar()->showMessage(link.toDisplayString());
+}
