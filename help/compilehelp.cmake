@@ -1,7 +1,9 @@
-# Compiles the help pages into KELMO.chm. Run by the build with:
+# Compiles a folder of help pages into a help file. Run by the build with:
 #   CHMCMD      the help compiler
 #   FIXER       the chmheaderfix tool
-#   SOURCE_DIR  the folder of the pages and of kelmo.hhp
+#   SOURCE_DIR  the folder of the pages and of the project file
+#   PROJECT     the project file's name
+#   COMPILED    the name of the file that the project tells the compiler to write
 #   WORK_DIR    a scratch folder of the build
 #   OUTPUT      the finished help file
 # The compiler reads its project relative to the working folder and writes beside it, so it
@@ -12,7 +14,7 @@ file(MAKE_DIRECTORY "${WORK_DIR}")
 file(COPY "${SOURCE_DIR}/" DESTINATION "${WORK_DIR}")
 
 execute_process(
-    COMMAND "${CHMCMD}" --no-html-scan --verbosity 1 kelmo.hhp
+    COMMAND "${CHMCMD}" --no-html-scan --verbosity 1 "${PROJECT}"
     WORKING_DIRECTORY "${WORK_DIR}"
     RESULT_VARIABLE result
     OUTPUT_VARIABLE output
@@ -22,7 +24,7 @@ if(NOT result EQUAL 0 OR output MATCHES "Error|Warning|does not exist")
 endif()
 
 execute_process(
-    COMMAND "${FIXER}" "${WORK_DIR}/KELMO.chm" "${OUTPUT}"
+    COMMAND "${FIXER}" "${WORK_DIR}/${COMPILED}" "${OUTPUT}"
     RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "The compiled help file was not put in place")

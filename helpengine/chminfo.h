@@ -21,6 +21,6 @@ struct ChmInfo
     // The page to open first: the default topic, then the default window's page, then the
     // usual names of a start page, then the first page that the contents name (passed in,
     // since they are read with the language this info provides). Empty when none of them
-    // exists in the file.
+    // exists in the file and reads back.
     QString startPage(const ChmFile &chm, const QString &firstContentsPage = {}) const;
 };
