@@ -22,3 +22,13 @@ inline constexpr TColor clBlue{0, 0, 255};
 inline constexpr TColor clFuchsia{255, 0, 255};
 inline constexpr TColor clAqua{0, 255, 255};
 inline constexpr TColor clWhite{255, 255, 255};
+
+// The opaque RGB colour that a pen or brush keeps for the given one: any alpha is dropped, and an
+// invalid colour stays invalid, for the caller to refuse.
+inline QColor opaqueColor(const QColor &color)
+{
+    if (!color.isValid())
+        return QColor();
+    const QColor rgb = color.toRgb();
+    return QColor(rgb.red(), rgb.green(), rgb.blue());
+}

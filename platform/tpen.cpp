@@ -6,12 +6,8 @@ TPen::TPen(QObject *parent) : QObject(parent)
 
 void TPen::setColor(const QColor &color)
 {
-    if (!color.isValid())
-        return;
-    // Colours are opaque here: whatever alpha the caller gave is dropped.
-    const QColor rgb = color.toRgb();
-    const QColor opaque(rgb.red(), rgb.green(), rgb.blue());
-    if (opaque == m_color)
+    const QColor opaque = opaqueColor(color);
+    if (!opaque.isValid() || opaque == m_color)
         return;
     m_color = opaque;
     emit OnChange(this);

@@ -114,6 +114,7 @@ private slots:
     void hugeValuesClampSize_data();
     void hugeValuesClampSize();
     void separatorFromFormDescription();
+    void badValuesAreRefused();
     void mouseInManualMode();
     void dragInAutomaticMode_data();
     void dragInAutomaticMode();
@@ -639,6 +640,55 @@ void tst_Lines::separatorFromFormDescription()
         QCOMPARE(image.pixel(x, 161), background);
         QCOMPARE(image.pixel(x, 164), background);
     }
+}
+
+void tst_Lines::badValuesAreRefused()
+{
+    TPen pen;
+    QSignalSpy penChanges(&pen, &TPen::OnChange);
+    pen.setColor(QColor());
+    pen.setWidth(-1);
+    pen.setStyle(TPenStyle(99));
+    pen.setMode(TPenMode(200));
+    pen.Assign(nullptr);
+    pen.Assign(&pen);
+    QCOMPARE(penChanges.count(), 0);
+    QCOMPARE(pen.Color(), clBlack);
+    QCOMPARE(pen.Width(), 1);
+    QCOMPARE(pen.Style(), psSolid);
+    QCOMPARE(pen.Mode(), pmCopy);
+
+    // Colours are kept opaque, so a translucent one cannot make a line fade.
+    pen.setColor(QColor(10, 20, 30, 40));
+    QCOMPARE(pen.Color(), QColor(10, 20, 30));
+    QCOMPARE(penChanges.count(), 1);
+    QCOMPARE(penChanges.at(0).at(0).value<QObject *>(), &pen);
+
+    TPen other;
+    other.setWidth(5);
+    other.setStyle(psDot);
+    other.setMode(pmXor);
+    pen.Assign(&other);
+    QCOMPARE(penChanges.count(), 2);
+    QCOMPARE(pen.Color(), clBlack);
+    QCOMPARE(pen.Width(), 5);
+    QCOMPARE(pen.Style(), psDot);
+    QCOMPARE(pen.Mode(), pmXor);
+
+    TBrush brush;
+    QSignalSpy brushChanges(&brush, &TBrush::OnChange);
+    brush.setColor(QColor());
+    brush.setStyle(TBrushStyle(42));
+    brush.Assign(nullptr);
+    QCOMPARE(brushChanges.count(), 0);
+    QCOMPARE(brush.Color(), clWhite);
+    QCOMPARE(brush.Style(), bsSolid);
+
+    TLine line;
+    line.setLine(TLineType(9));
+    QCOMPARE(line.Line(), ltCustom);
+    line.setProperty("Line", 200);
+    QCOMPARE(line.Line(), ltCustom);
 }
 
 void tst_Lines::mouseInManualMode()
