@@ -43,6 +43,8 @@ void fitKeepingRightEdge(QLabel *label)
 TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent), XPManifest1(new QObject(this)), StatusPanel1(new QLabel(this))
 {
+    // The font comes first, so that every control is laid out once, in the font it shows.
+    setFont(formFont());
     setupUi(this);
     applyFormSettings();
 
@@ -64,7 +66,6 @@ void TForm1::applyFormSettings()
     XPManifest1->setObjectName(QStringLiteral("XPManifest1"));
     N1->setSeparator(true);
 
-    setFont(formFont());
     for (QLabel *label : {Label1, Label2, Label3, Label4, Label5, Label6}) {
         fitKeepingRightEdge(label);
     }
