@@ -132,11 +132,12 @@ QString ChmInfo::startPage(const ChmFile &chm, const QString &firstContentsPage)
                                  QStringLiteral("/default.htm"),
                                  firstContentsPage};
     for (const QString &candidate : candidates) {
-        // A topic may carry an anchor; the entry is the part before it. A damaged file may
-        // list a page that it cannot give back: that one is no start.
-        const QString entry = candidate.section(QLatin1Char('#'), 0, 0);
+        // Contents name their pages relative to the root; a topic may carry an anchor. A
+        // damaged file may list a page that it cannot give back: that one is no start.
+        const QString topic = chmurl::normalizedPath(candidate).value_or(QString());
+        const QString entry = topic.section(QLatin1Char('#'), 0, 0);
         if (!entry.isEmpty() && chm.contains(entry) && chm.read(entry).has_value()) {
-            return candidate;
+            return topic;
         }
     }
     return {};

@@ -159,16 +159,34 @@ void HelpWindow::selectContentsItem(const QUrl &source)
     if (!entry) {
         return;
     }
+    // The entry for the very place shown, anchor included, or else the first for its page;
+    // an entry for the page that is already selected stays selected.
     const QString page = entry->toCaseFolded();
+    const QString place =
+        source.hasFragment() ? page + QLatin1Char('#') + source.fragment(QUrl::FullyDecoded) : page;
+    const auto pageOf = [](const QTreeWidgetItem *item) {
+        return item->data(0, TopicRole).toString().section(QLatin1Char('#'), 0, 0).toCaseFolded();
+    };
+    QTreeWidgetItem *best = nullptr;
     for (QTreeWidgetItemIterator it(m_contents); *it != nullptr; ++it) {
         const QString topic = (*it)->data(0, TopicRole).toString();
-        if (topic.section(QLatin1Char('#'), 0, 0).toCaseFolded() == page) {
-            const QSignalBlocker blocker(m_contents);
-            m_contents->setCurrentItem(*it);
-            m_contents->scrollToItem(*it);
-            return;
+        if (topic.compare(place, Qt::CaseInsensitive) == 0) {
+            best = *it;
+            break;
+        }
+        if (best == nullptr && pageOf(*it) == page) {
+            best = *it;
         }
     }
+    QTreeWidgetItem *current = m_contents->currentItem();
+    if (best == nullptr || best == current ||
+        (current != nullptr && pageOf(current) == page && pageOf(best) == page &&
+         best->data(0, TopicRole).toString().compare(place, Qt::CaseInsensitive) != 0)) {
+        return;
+    }
+    const QSignalBlocker blocker(m_contents);
+    m_contents->setCurrentItem(best);
+    m_contents->scrollToItem(best);
 }
 
 void HelpWindow::showLinkInStatusBar(const QUrl &link)

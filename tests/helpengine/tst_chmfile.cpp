@@ -26,6 +26,8 @@ private slots:
     void shippedPagesLinkOnlyToWhatExists();
     void shippedPagesSayWhatTheFiguresAre();
 
+    void whatTheFileSaysOfItself_data();
+    void whatTheFileSaysOfItself();
     void entriesReadBackExactly();
     void namesCompareWithoutCase();
 
@@ -161,6 +163,40 @@ void TestChmFile::shippedPagesSayWhatTheFiguresAre()
           "Rubriques de l'aide", "A propos de...", "Quitter", "Ko"}) {
         QVERIFY2(all.contains(QString::fromUtf8(text)), text);
     }
+}
+
+void TestChmFile::whatTheFileSaysOfItself_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("contents");
+    QTest::addColumn<QString>("start");
+
+    QTest::newRow("default topic and title") << FIXTURE_HELP_FILE << "Fichier d'essai"
+                                             << "/toc.hhc"
+                                             << "/start.html";
+    QTest::newRow("window definition only") << WINDOWS_HELP_FILE << "Titre de la fenêtre"
+                                            << "/toc.hhc"
+                                            << "/sub/deep.html";
+    QTest::newRow("neither: first page of the contents") << BARE_HELP_FILE << ""
+                                                         << "/toc.hhc"
+                                                         << "/start.html";
+}
+
+void TestChmFile::whatTheFileSaysOfItself()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, title);
+    QFETCH(QString, contents);
+    QFETCH(QString, start);
+    const ChmFile chm(QFile::encodeName(file));
+    QVERIFY(chm.isOpen());
+    const ChmInfo info = ChmInfo::read(chm);
+    QCOMPARE(info.title, title);
+    QCOMPARE(info.contentsFile, contents);
+    const std::vector<ContentsItem> items =
+        ContentsItem::parse(textdecoding::decodePage(*chm.read(info.contentsFile), 0));
+    QCOMPARE(info.startPage(chm, ContentsItem::firstPage(items)), start);
 }
 
 void TestChmFile::entriesReadBackExactly()

@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QImage>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
@@ -47,6 +48,7 @@ private slots:
     void webAndMailLinksGoToTheDesktop_data();
     void webAndMailLinksGoToTheDesktop();
     void backForwardAndHome();
+    void aNewPageOpensAtItsTop();
     void asecondRequestReusesTheWindowAtTheDefaultTopic();
     void closeAllDestroysEveryWindow();
 
@@ -285,6 +287,34 @@ void TestHelpViewer::backForwardAndHome()
     QCOMPARE(browser->source(), QUrl(QStringLiteral("chm:/sub/deep.html")));
     home->trigger();
     QCOMPARE(browser->source(), QUrl(QStringLiteral("chm:/start.html")));
+}
+
+void TestHelpViewer::aNewPageOpensAtItsTop()
+{
+    HelpWindow *window = m_engine->displayTopic(QFile::encodeName(QStringLiteral(KELMO_HELP_FILE)));
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QScrollBar *scrollBar = window->browser()->verticalScrollBar();
+    QTreeWidget *tree = window->contentsTree();
+    const auto click = [tree](const QString &text) {
+        const QList<QTreeWidgetItem *> items =
+            tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        QVERIFY(items.size() == 1);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualItemRect(items.first()).center());
+    };
+
+    // An entry with an anchor scrolls to it, and stays the selected entry.
+    click(QStringLiteral("Copier une valeur"));
+    QCOMPARE(window->browser()->source(), QUrl(QStringLiteral("chm:/utilisation.html#copier")));
+    QVERIFY(scrollBar->value() > 0);
+    QCOMPARE(tree->currentItem()->text(0), QStringLiteral("Copier une valeur"));
+
+    // The page's own entry shows it from the top.
+    click(QStringLiteral("Utiliser la fenêtre principale"));
+    QCOMPARE(window->browser()->source(), QUrl(QStringLiteral("chm:/utilisation.html")));
+    QVERIFY(scrollBar->maximum() > 0);
+    QCOMPARE(scrollBar->value(), 0);
+    QCOMPARE(tree->currentItem()->text(0), QStringLiteral("Utiliser la fenêtre principale"));
 }
 
 void TestHelpViewer::asecondRequestReusesTheWindowAtTheDefaultTopic()
