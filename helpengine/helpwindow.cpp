@@ -77,6 +77,8 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmFile> chm, const QString &filePa
 
     m_startUrl = chmurl::toUrl(startPage);
     m_browser->setSource(m_startUrl);
+    // The page takes the keys first, so that the arrows and Page Down scroll it at once.
+    m_browser->setFocus();
 
     const QSize size(780, 560);
     resize(size);
@@ -93,29 +95,34 @@ void HelpWindow::createActions()
     toolBar->setMovable(false);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
+    const auto addNavigation = [this, toolBar](QStyle::StandardPixmap icon, const QString &text,
+                                               const QString &name, const QKeySequence &key,
+                                               const QString &toolTip) {
+        QAction *action = toolBar->addAction(style()->standardIcon(icon), text);
+        action->setObjectName(name);
+        action->setShortcut(key);
+        action->setToolTip(toolTip);
+        return action;
+    };
+
     QAction *back =
-        toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Précédent"));
-    back->setObjectName(QStringLiteral("backAction"));
-    back->setShortcut(QKeySequence::Back);
-    back->setToolTip(tr("Revenir à la page précédente (Alt+Gauche)"));
+        addNavigation(QStyle::SP_ArrowBack, tr("Précédent"), QStringLiteral("backAction"),
+                      QKeySequence::Back, tr("Revenir à la page précédente (Alt+Gauche)"));
     back->setEnabled(false);
     connect(back, &QAction::triggered, m_browser, &QTextBrowser::backward);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
 
     QAction *forward =
-        toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Suivant"));
-    forward->setObjectName(QStringLiteral("forwardAction"));
-    forward->setShortcut(QKeySequence::Forward);
-    forward->setToolTip(tr("Aller à la page suivante (Alt+Droite)"));
+        addNavigation(QStyle::SP_ArrowForward, tr("Suivant"), QStringLiteral("forwardAction"),
+                      QKeySequence::Forward, tr("Aller à la page suivante (Alt+Droite)"));
     forward->setEnabled(false);
     connect(forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
 
     QAction *home =
-        toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("Accueil"));
-    home->setObjectName(QStringLiteral("homeAction"));
-    home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
-    home->setToolTip(tr("Revenir à la page d'accueil de l'aide (Alt+Origine)"));
+        addNavigation(QStyle::SP_DirHomeIcon, tr("Accueil"), QStringLiteral("homeAction"),
+                      QKeySequence(Qt::ALT | Qt::Key_Home),
+                      tr("Revenir à la page d'accueil de l'aide (Alt+Origine)"));
     connect(home, &QAction::triggered, this, &HelpWindow::showStartPage);
 
     auto *close = new QAction(tr("Fermer"), this);
