@@ -2,14 +2,19 @@
 
 #include "growthtable.h"
 #include "hh.h"
+#include "mainicon.h"
 #include "system.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFontMetrics>
+#include <QLayout>
 #include <QLatin1StringView>
 #include <QScreen>
+#include <QSizeGrip>
 #include <QStyle>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -27,6 +32,24 @@ QFont formFont()
                       QStringLiteral("Arial"), QStringLiteral("Helvetica")});
     font.setPixelSize(11);
     return font;
+}
+
+// A font one step smaller, in whichever unit it is given; false when it is already as small
+// as a notice can usefully be.
+bool shrink(QFont &font)
+{
+    if (font.pixelSize() > 0) {
+        if (font.pixelSize() <= 8) {
+            return false;
+        }
+        font.setPixelSize(font.pixelSize() - 1);
+        return true;
+    }
+    if (font.pointSizeF() <= 6.0) {
+        return false;
+    }
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+    return true;
 }
 
 // A label that sizes itself to its text while its right edge stays where the form puts it,
@@ -64,6 +87,7 @@ TForm1::~TForm1()
 void TForm1::applyFormSettings()
 {
     XPManifest1->setObjectName(QStringLiteral("XPManifest1"));
+    setWindowIcon(MainIcon());
     N1->setSeparator(true);
 
     for (QLabel *label : {Label1, Label2, Label3, Label4, Label5, Label6}) {
@@ -82,11 +106,10 @@ void TForm1::applyFormSettings()
     }
     ComboBox1->setAccessibleName(GroupBox1->title().trimmed());
 
-    // The status bar keeps the system's own font; its one panel takes the whole width.
-    StatusBar1->setFont(QApplication::font(StatusBar1));
-    StatusBar1->setFixedHeight(StatusBarHeight);
+    // The status bar's one panel takes the whole width, whatever its text asks for.
     StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
     StatusPanel1->setText(tr("Conçu et réalisé par l'équipe KELMO, 2026"));
+    StatusPanel1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     StatusBar1->addWidget(StatusPanel1, 1);
 
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -101,12 +124,43 @@ void TForm1::lockSize()
 {
     const QSize client(305, 228 - StatusBarHeight);
     centralWidget()->setFixedSize(client);
+    fitStatusBar(client.width());
     const QSize outer(client.width(),
-                      menuBar()->sizeHint().height() + client.height() + StatusBarHeight);
+                      menuBar()->sizeHint().height() + client.height() + StatusBar1->height());
     setFixedSize(outer);
     if (const QScreen *screen = this->screen()) {
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, outer,
                                         screen->availableGeometry()));
+    }
+}
+
+// The status bar keeps the system's own font, which may be much larger than the one the
+// window was designed with. Then the font shrinks only as far as the notice needs to be read
+// whole in the window's width, and the bar grows as tall as the text needs, as the system's
+// own status bars do.
+void TForm1::fitStatusBar(int width)
+{
+    QFont font = QApplication::font(StatusBar1);
+    StatusBar1->setFont(font);
+    StatusBar1->setFixedSize(width, StatusBarHeight);
+    StatusBar1->layout()->activate();
+    int room = StatusPanel1->contentsRect().width();
+    // The size grip takes its place in the bar only once the window is shown: keep that room
+    // for it already, with a pixel to spare on each side.
+    if (const QSizeGrip *grip = StatusBar1->findChild<QSizeGrip *>(); grip && grip->isHidden()) {
+        room -= grip->sizeHint().width() + 2 * (1 + std::max(0, StatusBar1->layout()->spacing()));
+    }
+    while (QFontMetrics(font).horizontalAdvance(StatusPanel1->text()) > room && shrink(font)) {
+    }
+    StatusBar1->setFont(font);
+
+    const int tallest = 4 * StatusBarHeight;
+    for (int height = StatusBarHeight; height <= tallest; ++height) {
+        StatusBar1->setFixedSize(width, height);
+        StatusBar1->layout()->activate();
+        if (StatusPanel1->height() >= StatusPanel1->sizeHint().height()) {
+            break;
+        }
     }
 }
 

@@ -30,6 +30,7 @@ public slots:
 private:
     void applyFormSettings();
     void lockSize();
+    void fitStatusBar(int width);
 };
 
 // Where the help file lies: the executable's folder (everything up to and including its last

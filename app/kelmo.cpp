@@ -1,6 +1,7 @@
 #include "_kelmo.h"
 #include "application.h"
 #include "helpunits.h"
+#include "mainicon.h"
 
 int main(int argc, char *argv[])
 {
@@ -11,7 +12,10 @@ int main(int argc, char *argv[])
     Application application(argc, argv);
     application.setTitle(QStringLiteral("KELMO 1.0"));
     Application::setStyle(QStringLiteral("fusion"));
-    Application::setWindowIcon(QIcon(QStringLiteral(":/kelmo/kelmo.xpm")));
+    // The desktop matches the window to its menu entry and icon by these two names.
+    Application::setApplicationName(QStringLiteral("KELMO"));
+    Application::setDesktopFileName(QStringLiteral("fr.kelmo.kelmo"));
+    Application::setWindowIcon(MainIcon());
 
     TForm1 form;
     form.show();

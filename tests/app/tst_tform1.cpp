@@ -65,6 +65,9 @@ private slots:
     void resultFieldsAreReadOnlyButCopyable();
     void keyboardAlone();
     void sizeIsLockedAndWindowCentred();
+    void noticeStaysWholeWithAnySystemFont_data();
+    void noticeStaysWholeWithAnySystemFont();
+    void iconHasSharpLargeSizes();
     void helpCommandAndCloseAll();
     void helpCommandsWithoutEngineDoNothing();
     void helpFilePath_data();
@@ -338,6 +341,60 @@ void TestForm1::sizeIsLockedAndWindowCentred()
 
     const QPoint screenCentre = m_form->screen()->availableGeometry().center();
     QVERIFY((m_form->geometry().center() - screenCentre).manhattanLength() <= 2);
+}
+
+void TestForm1::noticeStaysWholeWithAnySystemFont_data()
+{
+    QTest::addColumn<QFont>("systemFont");
+    auto sized = [](double points) {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSizeF(points);
+        return font;
+    };
+    QTest::newRow("9 pt, as designed") << sized(9);
+    QTest::newRow("11 pt, a common desktop default") << sized(11);
+    QTest::newRow("14 pt, large print") << sized(14);
+    QFont pixels(QStringLiteral("DejaVu Sans"));
+    pixels.setPixelSize(30);
+    QTest::newRow("30 px") << pixels;
+}
+
+void TestForm1::noticeStaysWholeWithAnySystemFont()
+{
+    QFETCH(QFont, systemFont);
+    const QFont before = QApplication::font();
+    QApplication::setFont(systemFont);
+    m_form = std::make_unique<TForm1>();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QApplication::setFont(before);
+
+    QLabel *panel = m_form->StatusPanel1;
+    const QFontMetrics metrics = panel->fontMetrics();
+    QVERIFY2(metrics.horizontalAdvance(panel->text()) <= panel->contentsRect().width(),
+             qPrintable(panel->font().toString()));
+    QVERIFY2(metrics.height() <= panel->contentsRect().height(),
+             qPrintable(panel->font().toString()));
+    QVERIFY(panel->geometry().bottom() < m_form->StatusBar1->height());
+    // The rest of the window keeps its design, and the status bar sits below it whole.
+    QCOMPARE(m_form->width(), 305);
+    QCOMPARE(m_form->centralWidget()->height(), 228 - 19);
+    QCOMPARE(m_form->StatusBar1->geometry().bottom(), m_form->height() - 1);
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+}
+
+void TestForm1::iconHasSharpLargeSizes()
+{
+    // The designed 32-pixel picture stands unchanged; larger screens get larger drawings.
+    const QIcon icon = m_form->windowIcon();
+    const QList<QSize> sizes = icon.availableSizes();
+    for (int size : {16, 32, 64, 128}) {
+        QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+    }
+    const QImage designed(QStringLiteral(":/kelmo/kelmo.xpm"));
+    QCOMPARE(icon.pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32),
+             designed.convertToFormat(QImage::Format_ARGB32));
+    QCOMPARE(icon.pixmap(128).size(), QSize(128, 128));
 }
 
 void TestForm1::helpCommandAndCloseAll()
