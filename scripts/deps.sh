@@ -9,8 +9,16 @@ kelmo_packages_build=(
     fonts-liberation2
     fp-utils libmspack-dev
 )
+# Building the Debian package: dpkg-shlibdeps finds its dependencies, file tells it the binaries.
+kelmo_packages_package=(
+    dpkg-dev file
+)
+# desktop-file-utils and appstream validate the menu entry and the metainfo; qt6ct gives the
+# screenshots a dark desktop palette.
 kelmo_packages_test=(
     xvfb xauth xdotool openbox imagemagick x11-utils
+    desktop-file-utils appstream qt6ct
+    "${kelmo_packages_package[@]}"
 )
 
 kelmo_install() {

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -36,6 +37,49 @@ QStringList rowOf(int sex, const char *age)
         out << QString::fromLatin1(cell.data(), qsizetype(cell.size()));
     }
     return out;
+}
+
+// WCAG's relative luminance and contrast ratio: 4.5 is the least that normal text needs.
+double luminance(QRgb rgb)
+{
+    auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) +
+           0.0722 * channel(qBlue(rgb));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The contrast of the strongest ink in a picture of text against its background, taken as the
+// commonest colour of the picture.
+double textContrast(const QImage &picture)
+{
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            ++counts[picture.pixel(x, y)];
+        }
+    }
+    QRgb background = 0;
+    int most = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            background = it.key();
+        }
+    }
+    double best = 1.0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        best = std::max(best, contrast(it.key(), background));
+    }
+    return best;
 }
 
 int caretX(QLineEdit *field)
@@ -68,6 +112,8 @@ private slots:
     void noticeStaysWholeWithAnySystemFont_data();
     void noticeStaysWholeWithAnySystemFont();
     void iconHasSharpLargeSizes();
+    void textIsReadableInLightAndDarkPalettes_data();
+    void textIsReadableInLightAndDarkPalettes();
     void helpCommandAndCloseAll();
     void helpCommandsWithoutEngineDoNothing();
     void helpFilePath_data();
@@ -395,6 +441,59 @@ void TestForm1::iconHasSharpLargeSizes()
     QCOMPARE(icon.pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32),
              designed.convertToFormat(QImage::Format_ARGB32));
     QCOMPARE(icon.pixmap(128).size(), QSize(128, 128));
+}
+
+void TestForm1::textIsReadableInLightAndDarkPalettes_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::newRow("light") << QApplication::style()->standardPalette();
+    // A dark desktop's palette: light text on dark faces and fields.
+    QPalette dark;
+    for (auto [role, colour] : std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{
+             {QPalette::Window, QColor(0x42, 0x42, 0x45)},
+             {QPalette::WindowText, Qt::white},
+             {QPalette::Button, QColor(0x42, 0x42, 0x45)},
+             {QPalette::ButtonText, Qt::white},
+             {QPalette::Base, QColor(0x30, 0x2f, 0x2e)},
+             {QPalette::AlternateBase, QColor(0x3d, 0x3d, 0x3d)},
+             {QPalette::Text, Qt::white},
+             {QPalette::Light, QColor(0x97, 0x97, 0x97)},
+             {QPalette::Midlight, QColor(0x5e, 0x5c, 0x5b)},
+             {QPalette::Mid, QColor(0x4a, 0x49, 0x47)},
+             {QPalette::Dark, QColor(0x30, 0x2f, 0x2e)},
+             {QPalette::Shadow, QColor(0x22, 0x20, 0x20)},
+             {QPalette::Highlight, QColor(0x12, 0x60, 0x8a)},
+             {QPalette::HighlightedText, Qt::white}}) {
+        dark.setColor(role, colour);
+    }
+    QTest::newRow("dark") << dark;
+}
+
+void TestForm1::textIsReadableInLightAndDarkPalettes()
+{
+    // The window follows the desktop's colours: its face and text are the system's button face
+    // and window text, whatever they are, never a fixed black.
+    QFETCH(QPalette, palette);
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(palette);
+    m_form = std::make_unique<TForm1>();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    const QImage shot = m_form->grab().toImage();
+    QApplication::setPalette(before);
+
+    QList<QWidget *> texts{m_form->Label1, m_form->Label2, m_form->Label3, m_form->Label4,
+                           m_form->Label5, m_form->Label6, m_form->edPmin, m_form->edPn,
+                           m_form->edPmax, m_form->edTmin, m_form->edTn,   m_form->edTmax,
+                           m_form->ComboBox1, m_form->StatusPanel1, m_form->menuBar()};
+    texts << sexButton(0) << sexButton(1);
+    for (QWidget *widget : texts) {
+        const QRect area(widget->mapTo(m_form.get(), QPoint(0, 0)), widget->size());
+        const double ratio = textContrast(shot.copy(area));
+        QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1: contrast %2")
+                                              .arg(widget->objectName())
+                                              .arg(ratio, 0, 'f', 1)));
+    }
 }
 
 void TestForm1::helpCommandAndCloseAll()
