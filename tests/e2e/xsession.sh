@@ -21,7 +21,8 @@ xsession_stop() {
 trap xsession_stop EXIT
 
 # Xvfb picks a free display itself and writes its number to the descriptor it is given.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$xsession_dir/display" 2>/dev/null &
+# XSESSION_SCREEN sets another screen size, such as a high-density laptop's.
+Xvfb -displayfd 3 -screen 0 "${XSESSION_SCREEN:-1024x768x24}" -nolisten tcp 3>"$xsession_dir/display" 2>/dev/null &
 xsession_pids+=($!)
 for _ in $(seq 100); do
     [ -s "$xsession_dir/display" ] && break
