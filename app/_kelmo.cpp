@@ -8,8 +8,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontMetrics>
-#include <QLayout>
 #include <QLatin1StringView>
+#include <QLayout>
 #include <QScreen>
 #include <QSizeGrip>
 #include <QStyle>

@@ -482,17 +482,18 @@ void TestForm1::textIsReadableInLightAndDarkPalettes()
     const QImage shot = m_form->grab().toImage();
     QApplication::setPalette(before);
 
-    QList<QWidget *> texts{m_form->Label1, m_form->Label2, m_form->Label3, m_form->Label4,
-                           m_form->Label5, m_form->Label6, m_form->edPmin, m_form->edPn,
-                           m_form->edPmax, m_form->edTmin, m_form->edTn,   m_form->edTmax,
-                           m_form->ComboBox1, m_form->StatusPanel1, m_form->menuBar()};
+    QList<QWidget *> texts{
+        m_form->Label1, m_form->Label2, m_form->Label3,    m_form->Label4,       m_form->Label5,
+        m_form->Label6, m_form->edPmin, m_form->edPn,      m_form->edPmax,       m_form->edTmin,
+        m_form->edTn,   m_form->edTmax, m_form->ComboBox1, m_form->StatusPanel1, m_form->menuBar()};
     texts << sexButton(0) << sexButton(1);
     for (QWidget *widget : texts) {
         const QRect area(widget->mapTo(m_form.get(), QPoint(0, 0)), widget->size());
         const double ratio = textContrast(shot.copy(area));
-        QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1: contrast %2")
-                                              .arg(widget->objectName())
-                                              .arg(ratio, 0, 'f', 1)));
+        QVERIFY2(
+            ratio >= 4.5,
+            qPrintable(
+                QStringLiteral("%1: contrast %2").arg(widget->objectName()).arg(ratio, 0, 'f', 1)));
     }
 }
 
