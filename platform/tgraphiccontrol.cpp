@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPaintEngine>
@@ -104,9 +105,7 @@ void TGraphicControl::paintEvent(QPaintEvent *event)
 void TGraphicControl::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && m_dragMode == dmAutomatic && !m_dragging) {
-        m_dragging = true;
-        QGuiApplication::setOverrideCursor(Qt::ForbiddenCursor);
-        dragMoveTo(event->globalPosition().toPoint());
+        beginDrag(event->globalPosition().toPoint());
         return;
     }
     const QPoint at = event->position().toPoint();
@@ -166,6 +165,26 @@ bool TGraphicControl::askDragOver(TGraphicControl *target, const QPoint &global,
     return accept;
 }
 
+bool TGraphicControl::eventFilter(QObject *watched, QEvent *event)
+{
+    // Watches the whole application while dragging: the key goes to whatever has the focus,
+    // which a graphic control never has.
+    if (m_dragging && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        endDrag(nullptr);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TGraphicControl::beginDrag(const QPoint &global)
+{
+    m_dragging = true;
+    QGuiApplication::setOverrideCursor(Qt::ForbiddenCursor);
+    qApp->installEventFilter(this);
+    dragMoveTo(global);
+}
+
 void TGraphicControl::dragMoveTo(const QPoint &global)
 {
     TGraphicControl *target = dragTargetAt(global);
@@ -186,6 +205,7 @@ void TGraphicControl::endDrag(const QPoint *dropAt)
     if (!m_dragging)
         return;
     m_dragging = false;
+    qApp->removeEventFilter(this);
     QGuiApplication::restoreOverrideCursor();
     TGraphicControl *target = dropAt && m_dragAccepted ? m_dragTarget.data() : nullptr;
     if (m_dragTarget)

@@ -52,6 +52,7 @@ public:
     // Releasing the button over a taker reports OnDragDrop to it, and in any case OnEndDrag to
     // the dragged control, with the taker (or null) and the point in the taker's coordinates.
     // A control with no OnDragOver handler takes nothing; a handler starts with Accept true.
+    // Escape ends a drag with nothing taken.
     TDragMode DragMode() const { return m_dragMode; }
     void setDragMode(TDragMode mode) { m_dragMode = mode; }
     Qt::CursorShape DragCursor() const { return m_dragCursor; }
@@ -78,10 +79,12 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     TGraphicControl *dragTargetAt(const QPoint &global) const;
     bool askDragOver(TGraphicControl *target, const QPoint &global, TDragState state);
+    void beginDrag(const QPoint &global);
     void dragMoveTo(const QPoint &global);
     void endDrag(const QPoint *dropAt);
 

@@ -725,16 +725,20 @@ void tst_Lines::dragInAutomaticMode_data()
 {
     QTest::addColumn<bool>("handled");
     QTest::addColumn<bool>("accept");
+    QTest::addColumn<bool>("escape");
 
-    QTest::newRow("target takes it") << true << true;
-    QTest::newRow("target refuses it") << true << false;
-    QTest::newRow("target has no handler") << false << false;
+    QTest::newRow("target takes it") << true << true << false;
+    QTest::newRow("target refuses it") << true << false << false;
+    QTest::newRow("target has no handler") << false << false << false;
+    QTest::newRow("escape over a taker") << true << true << true;
 }
 
 void tst_Lines::dragInAutomaticMode()
 {
     QFETCH(bool, handled);
     QFETCH(bool, accept);
+    QFETCH(bool, escape);
+    const bool taken = accept && !escape;
 
     QWidget form;
     form.resize(300, 100);
@@ -763,6 +767,7 @@ void tst_Lines::dragInAutomaticMode()
         dropAt = QPoint(x, y);
     });
     connect(&source, &TLine::OnEndDrag, &form, [&](QObject *, QObject *to, int x, int y) {
+        QVERIFY(endTarget == &form); // reported once
         endTarget = to;
         QCOMPARE(QPoint(x, y), to ? QPoint(20, 30) : QPoint());
     });
@@ -778,17 +783,23 @@ void tst_Lines::dragInAutomaticMode()
     QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::ForbiddenCursor);
     QTest::mouseMove(window, QPoint(170, 40));
     const Qt::CursorShape overTarget = QGuiApplication::overrideCursor()->shape();
+    if (escape) {
+        QTest::keyClick(window, Qt::Key_Escape);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    }
     QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(170, 40));
     QCOMPARE(overTarget, accept ? Qt::PointingHandCursor : Qt::ForbiddenCursor);
 
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     QCOMPARE(mouseDowns, 0);
-    const QList<TDragState> expectedStates{dsDragEnter, dsDragMove, dsDragLeave};
+    QList<TDragState> expectedStates{dsDragEnter, dsDragMove, dsDragLeave};
+    if (escape)
+        expectedStates = {dsDragEnter, dsDragLeave};
     QCOMPARE(states, handled ? expectedStates : QList<TDragState>());
-    QCOMPARE(dropped, accept ? &source : nullptr);
-    if (accept)
+    QCOMPARE(dropped, taken ? &source : nullptr);
+    if (taken)
         QCOMPARE(dropAt, QPoint(20, 30));
-    QCOMPARE(endTarget, accept ? &target : nullptr);
+    QCOMPARE(endTarget, taken ? &target : nullptr);
 }
 
 QTEST_MAIN(tst_Lines)
