@@ -1,7 +1,6 @@
 #include "_kelmo.h"
 #include "application.h"
 #include "helpunits.h"
-#include "mainicon.h"
 
 int main(int argc, char *argv[])
 {
@@ -15,9 +14,10 @@ int main(int argc, char *argv[])
     // The desktop matches the window to its menu entry and icon by these two names.
     Application::setApplicationName(QStringLiteral("KELMO"));
     Application::setDesktopFileName(QStringLiteral("fr.kelmo.kelmo"));
-    Application::setWindowIcon(MainIcon());
 
     TForm1 form;
+    // The program and its main window share one icon, read once.
+    Application::setWindowIcon(form.windowIcon());
     form.show();
     return Application::exec();
 }
