@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The Debian package: built by CPack from the same install, it depends on the packages that
 # the binaries link to, found by dpkg-shlibdeps, and on the font the forms are laid out for.
-# Usage: check_deb.sh <build dir> [file expected beside the program...]
+# Usage: check_deb.sh <build dir> <program folder> [file expected beside it...]
 set -euo pipefail
 build="$1"
-shift
+pkgdir="$2"
+shift 2
 for tool in cpack dpkg-deb dpkg-shlibdeps; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIP: $tool is not installed"
@@ -28,13 +29,20 @@ for package in fonts-liberation2 libc6 libqt6core6 libqt6gui6 libqt6widgets6; do
     fi
 done
 contents="$(dpkg-deb -c "$deb")"
-for path in "./usr/bin/kelmo -> ../lib/kelmo/KELMO" ./usr/lib/kelmo/KELMO \
+link="$(realpath -m --relative-to=/usr/bin "/usr/$pkgdir/KELMO")"
+for path in "./usr/bin/kelmo -> $link" "./usr/$pkgdir/KELMO" \
     ./usr/share/applications/fr.kelmo.kelmo.desktop ./usr/share/doc/kelmo/changelog.gz \
-    "${@/#/./usr/lib/kelmo/}"; do
+    "${@/#/./usr/$pkgdir/}"; do
     if ! grep -Fq "$path" <<<"$contents"; then
         echo "FAIL: the package lacks $path"
         failures=$((failures + 1))
     fi
 done
+# A private module loaded by its full path needs no ldconfig, and a maintainer script would keep
+# the package listed by dpkg after its removal.
+if dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -Eq '(postinst|postrm|preinst|prerm)$'; then
+    echo "FAIL: the package has maintainer scripts"
+    failures=$((failures + 1))
+fi
 [ "$failures" -eq 0 ] || exit 1
 echo "PASS: $(basename "$deb")"

@@ -2,11 +2,12 @@
 # KELMO installs as a desktop program: `cmake --install` into a scratch root lays the program
 # beside its help engine and help file with a link to it in bin, a menu entry and a software
 # centre description that the desktop's own validators accept, and the icon at every size.
-# Usage: check_install.sh <build dir> <app id> [file expected beside the program...]
+# Usage: check_install.sh <build dir> <app id> <program folder> [file expected beside it...]
 set -euo pipefail
 build="$1"
 app_id="$2"
-shift 2
+pkgdir="$3"
+shift 3
 
 for tool in desktop-file-validate appstreamcli; do
     if ! command -v "$tool" >/dev/null; then
@@ -29,12 +30,12 @@ fail() {
 # itself must be beside the target.
 if [ ! -L "$usr/bin/kelmo" ]; then
     fail "usr/bin/kelmo is not a link"
-elif [ "$(readlink -f "$usr/bin/kelmo")" != "$usr/lib/kelmo/KELMO" ]; then
+elif [ "$(readlink -f "$usr/bin/kelmo")" != "$usr/$pkgdir/KELMO" ]; then
     fail "usr/bin/kelmo leads to $(readlink "$usr/bin/kelmo")"
 fi
-[ -x "$usr/lib/kelmo/KELMO" ] || fail "usr/lib/kelmo/KELMO is not an executable"
+[ -x "$usr/$pkgdir/KELMO" ] || fail "usr/$pkgdir/KELMO is not an executable"
 for name in "$@"; do
-    [ -f "$usr/lib/kelmo/$name" ] || fail "$name is not beside the program"
+    [ -f "$usr/$pkgdir/$name" ] || fail "$name is not beside the program"
 done
 
 desktop="$usr/share/applications/$app_id.desktop"
