@@ -4,6 +4,10 @@
 
 #include <mspack.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -177,8 +181,20 @@ ChmFile::ChmFile() : m_system(std::make_unique<ChmMemorySystem>())
 
 ChmFile::ChmFile(const QByteArray &path) : ChmFile()
 {
-    QFile file(QFile::decodeName(path));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize) {
+    // The path is the system's bytes, which need not be valid in any encoding: open it as
+    // such rather than through a QString.
+    const int descriptor = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return;
+    }
+    QFile file;
+    struct stat status = {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return;
+    }
+    if (status.st_size > MaxFileSize) {
         return;
     }
     // Read at most one byte past the limit, in case the file grows while we read it.

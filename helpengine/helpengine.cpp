@@ -11,21 +11,39 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include <filesystem>
+
+namespace {
+
+// The file's path made absolute and clean, in the system's own bytes.
+QByteArray absolutePath(const QByteArray &file)
+{
+    std::filesystem::path path(file.toStdString());
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const std::string clean = (error ? path : absolute).lexically_normal().string();
+    return QByteArray(clean.data(), qsizetype(clean.size()));
+}
+
+} // namespace
+
 HelpEngine::HelpEngine() = default;
 
 HelpEngine::~HelpEngine() = default;
 
 HelpWindow *HelpEngine::displayTopic(const QByteArray &file)
 {
-    const QString path = QDir::cleanPath(QFileInfo(QFile::decodeName(file)).absoluteFilePath());
-    auto found = m_windows.find(path);
+    // One window per file, whatever the bytes of its name; the text is for the user's eyes.
+    const QByteArray key = absolutePath(file);
+    const QString path = QFile::decodeName(key);
+    auto found = m_windows.find(key);
     if (found == m_windows.end()) {
         std::unique_ptr<HelpWindow> window = openWindow(file);
         if (window == nullptr) {
             reportFailure(path);
             return nullptr;
         }
-        found = m_windows.emplace(path, std::move(window)).first;
+        found = m_windows.emplace(key, std::move(window)).first;
     } else {
         found->second->showStartPage();
     }

@@ -36,6 +36,6 @@ private:
     std::unique_ptr<HelpWindow> openWindow(const QByteArray &file) const;
     void reportFailure(const QString &path);
 
-    std::map<QString, std::unique_ptr<HelpWindow>> m_windows;
+    std::map<QByteArray, std::unique_ptr<HelpWindow>> m_windows;
     std::unique_ptr<QMessageBox> m_failure;
 };

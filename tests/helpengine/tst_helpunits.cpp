@@ -15,6 +15,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include <filesystem>
 #include <memory>
 
 class TestHelpUnits : public QObject
@@ -34,6 +35,7 @@ private slots:
     void otherCommandsDoNothing();
     void unusableHelpFilesAreNoFailureOfTheProgram_data();
     void unusableHelpFilesAreNoFailureOfTheProgram();
+    void folderWithAccentsWorks_data();
     void folderWithAccentsWorks();
 
     void helpCommandOfTheMainWindow();
@@ -226,16 +228,31 @@ void TestHelpUnits::unusableHelpFilesAreNoFailureOfTheProgram()
     QCOMPARE(helpWindows().size(), 1);
 }
 
+void TestHelpUnits::folderWithAccentsWorks_data()
+{
+    QTest::addColumn<QByteArray>("folder"); // the name's bytes, as the system stores them
+
+    QTest::newRow("utf-8") << QStringLiteral("Données é à ç").toUtf8();
+    QTest::newRow("latin-1 bytes") << QByteArray("Donn\xe9"
+                                                 "es \xe9t\xe9");
+}
+
 void TestHelpUnits::folderWithAccentsWorks()
 {
+    QFETCH(QByteArray, folder);
     QTemporaryDir base;
-    const QString folder = base.filePath(QStringLiteral("Données é à ç"));
-    QVERIFY(QDir().mkpath(folder));
-    const QString path = folder + QStringLiteral("/KELMO.chm");
-    QVERIFY(QFile::copy(QStringLiteral(KELMO_HELP_FILE), path));
+    const std::filesystem::path directory =
+        std::filesystem::path(QFile::encodeName(base.path()).toStdString()) / folder.toStdString();
+    std::filesystem::create_directory(directory);
+    const std::filesystem::path file = directory / "KELMO.chm";
+    std::filesystem::copy_file(QFile::encodeName(QStringLiteral(KELMO_HELP_FILE)).toStdString(),
+                               file);
     m_units = std::make_unique<HelpUnits>(ENGINE_MODULE);
-    QVERIFY(display(QFile::encodeName(path)) != nullptr);
+    const QByteArray path = QByteArray::fromStdString(file.string());
+    const HWND window = display(path);
+    QVERIFY(window != nullptr);
     QCOMPARE(helpWindows().value(0)->objectName(), QStringLiteral("helpWindow"));
+    QCOMPARE(display(path), window);
 }
 
 void TestHelpUnits::helpCommandOfTheMainWindow()
