@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -125,10 +126,78 @@ void HelpWindow::createActions()
                       tr("Revenir à la page d'accueil de l'aide (Alt+Origine)"));
     connect(home, &QAction::triggered, this, &HelpWindow::showStartPage);
 
+    toolBar->addSeparator();
+    m_search = new QLineEdit(toolBar);
+    m_search->setObjectName(QStringLiteral("searchField"));
+    m_search->setPlaceholderText(tr("Rechercher dans la page"));
+    m_search->setAccessibleName(tr("Rechercher dans la page"));
+    m_search->setToolTip(tr("Entrée : occurrence suivante ; Maj+Entrée : précédente (Ctrl+F)"));
+    m_search->setClearButtonEnabled(true);
+    m_search->setMaximumWidth(240);
+    toolBar->addWidget(m_search);
+    connect(m_search, &QLineEdit::returnPressed, this, [this] {
+        findInPage(QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
+    });
+    connect(m_search, &QLineEdit::textEdited, this, [this] { showSearchResult(true); });
+
+    auto *find = new QAction(tr("Rechercher"), this);
+    find->setShortcut(QKeySequence::Find);
+    addAction(find);
+    connect(find, &QAction::triggered, this, [this] {
+        m_search->setFocus(Qt::ShortcutFocusReason);
+        m_search->selectAll();
+    });
+    auto *findNext = new QAction(tr("Occurrence suivante"), this);
+    findNext->setShortcut(QKeySequence::FindNext);
+    addAction(findNext);
+    connect(findNext, &QAction::triggered, this, [this] { findInPage(false); });
+
     auto *close = new QAction(tr("Fermer"), this);
     close->setShortcuts({QKeySequence::Close, QKeySequence(Qt::Key_Escape)});
     addAction(close);
     connect(close, &QAction::triggered, this, &QWidget::close);
+}
+
+bool HelpWindow::findInPage(bool backward)
+{
+    const QString text = m_search->text();
+    if (text.isEmpty()) {
+        showSearchResult(true);
+        return false;
+    }
+    const QTextDocument::FindFlags flags =
+        backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
+    bool found = m_browser->find(text, flags);
+    if (!found) {
+        // Round to the other end of the page and try once more; if the text is nowhere, what
+        // the user had selected stays selected.
+        const QTextCursor before = m_browser->textCursor();
+        QTextCursor cursor = before;
+        cursor.movePosition(backward ? QTextCursor::End : QTextCursor::Start);
+        m_browser->setTextCursor(cursor);
+        found = m_browser->find(text, flags);
+        if (!found) {
+            m_browser->setTextCursor(before);
+        }
+    }
+    showSearchResult(found);
+    return found;
+}
+
+void HelpWindow::showSearchResult(bool found)
+{
+    // The field says "not found" the way most programs do: a reddish background.
+    QPalette palette;
+    if (!found) {
+        palette = m_search->palette();
+        palette.setColor(QPalette::Base, QColor(0xff, 0xd6, 0xd6));
+    }
+    m_search->setPalette(palette);
+    if (found) {
+        statusBar()->clearMessage();
+    } else {
+        statusBar()->showMessage(tr("« %1 » ne figure pas dans cette page.").arg(m_search->text()));
+    }
 }
 
 void HelpWindow::fillContents(const std::vector<ContentsItem> &items, QTreeWidgetItem *parent)

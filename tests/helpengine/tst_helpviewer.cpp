@@ -9,8 +9,10 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -49,6 +51,7 @@ private slots:
     void webAndMailLinksGoToTheDesktop();
     void backForwardAndHome();
     void aNewPageOpensAtItsTop();
+    void searchInThePage();
     void asecondRequestReusesTheWindowAtTheDefaultTopic();
     void closeAllDestroysEveryWindow();
 
@@ -315,6 +318,32 @@ void TestHelpViewer::aNewPageOpensAtItsTop()
     QVERIFY(scrollBar->maximum() > 0);
     QCOMPARE(scrollBar->value(), 0);
     QCOMPARE(tree->currentItem()->text(0), QStringLiteral("Utiliser la fenêtre principale"));
+}
+
+void TestHelpViewer::searchInThePage()
+{
+    HelpWindow *window = open();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QLineEdit *field = window->searchField();
+    QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
+    QTRY_VERIFY(field->hasFocus());
+
+    // Found, as typed and regardless of case; again from the top after the last one.
+    QTest::keyClicks(field, QStringLiteral("CRÈME"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(window->browser()->textCursor().selectedText(), QStringLiteral("Crème"));
+    const int first = window->browser()->textCursor().position();
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(window->browser()->textCursor().position(), first);
+    QVERIFY(window->statusBar()->currentMessage().isEmpty());
+
+    // Not found: the field and the status bar say so, and the page keeps its selection.
+    field->clear();
+    QTest::keyClicks(field, QStringLiteral("introuvable"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QVERIFY(window->statusBar()->currentMessage().contains(QStringLiteral("introuvable")));
+    QVERIFY(field->palette().color(QPalette::Base) != window->palette().color(QPalette::Base));
+    QCOMPARE(window->browser()->textCursor().selectedText(), QStringLiteral("Crème"));
 }
 
 void TestHelpViewer::asecondRequestReusesTheWindowAtTheDefaultTopic()
