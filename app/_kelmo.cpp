@@ -1,5 +1,7 @@
 #include "_kelmo.h"
 
+#include "about.h"
+#include "formfont.h"
 #include "growthtable.h"
 #include "hh.h"
 #include "mainicon.h"
@@ -22,17 +24,6 @@ namespace {
 // The height of the status bar, which with the area above it makes up the 228 pixels of
 // the window's client area below the menu bar.
 constexpr int StatusBarHeight = 19;
-
-// The form is designed for an 11-pixel sans of Helvetica's metrics.
-QFont formFont()
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
-                      QStringLiteral("Arial"), QStringLiteral("Helvetica")});
-    font.setPixelSize(11);
-    return font;
-}
 
 // A font one step smaller, in whichever unit it is given; false when it is already as small
 // as a notice can usefully be.
@@ -64,7 +55,8 @@ void fitKeepingRightEdge(QLabel *label)
 } // namespace
 
 TForm1::TForm1(QWidget *parent)
-    : QMainWindow(parent), XPManifest1(new QObject(this)), StatusPanel1(new QLabel(this))
+    : QMainWindow(parent), XPManifest1(new QObject(this)), StatusPanel1(new QLabel(this)),
+      AboutBox1(new TAboutBox(this))
 {
     // The font comes first, so that every control is laid out once, in the font it shows.
     setFont(formFont());
@@ -76,6 +68,7 @@ TForm1::TForm1(QWidget *parent)
     connect(Quitter1, &QAction::triggered, this, [this] { Quitter1Click(Quitter1); });
     connect(Rubriquesdelaide1, &QAction::triggered, this,
             [this] { Rubriquesdelaide1Click(Rubriquesdelaide1); });
+    connect(Aproposde1, &QAction::triggered, this, [this] { Aproposde1Click(Aproposde1); });
 }
 
 TForm1::~TForm1()
@@ -88,6 +81,12 @@ void TForm1::applyFormSettings()
 {
     XPManifest1->setObjectName(QStringLiteral("XPManifest1"));
     setWindowIcon(MainIcon());
+    // A form description holds no component without a window, so the About box's texts are
+    // given here.
+    AboutBox1->setObjectName(QStringLiteral("AboutBox1"));
+    AboutBox1->setProductName(QStringLiteral("KELMO"));
+    AboutBox1->setVersion(tr("Version 1.0"));
+    AboutBox1->setCopyright(tr("Copyright © 2026 l'équipe KELMO"));
     N1->setSeparator(true);
 
     for (QLabel *label : {Label1, Label2, Label3, Label4, Label5, Label6}) {
@@ -196,6 +195,11 @@ void TForm1::Rubriquesdelaide1Click(QObject * /*Sender*/)
     const QByteArray file =
         QFile::encodeName(HelpFilePath(QCoreApplication::applicationFilePath()));
     hh::HtmlHelpA(GetDesktopWindow(), file.constData(), hh::HH_DISPLAY_TOPIC, 0);
+}
+
+void TForm1::Aproposde1Click(QObject * /*Sender*/)
+{
+    AboutBox1->Execute();
 }
 
 void TForm1::FormDestroy(QObject * /*Sender*/)

@@ -4,6 +4,8 @@
 
 #include <QMainWindow>
 
+class TAboutBox;
+
 // The main window: the user picks the child's sex and age and reads the six reference
 // figures for them. Its controls come from its form description (resources/tform1.ui) and
 // are its public fields, under the names that the description gives them.
@@ -19,12 +21,14 @@ public:
     // resources does the work, so it has no behaviour here.
     QObject *XPManifest1;
     QLabel *StatusPanel1;
+    TAboutBox *AboutBox1;
 
 public slots:
     void ComboBox1Change(QObject *Sender);
     void RadioGroup1Click(QObject *Sender);
     void Quitter1Click(QObject *Sender);
     void Rubriquesdelaide1Click(QObject *Sender);
+    void Aproposde1Click(QObject *Sender);
     void FormDestroy(QObject *Sender);
 
 private:
