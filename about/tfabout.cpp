@@ -34,6 +34,8 @@ QString kilobytes(SIZE_T bytes)
 
 TFAbout::TFAbout(QWidget *parent) : QDialog(parent)
 {
+    // The font comes first, so that every control is laid out once, in the font it shows.
+    setFont(formFont());
     setupUi(this);
     applyFormSettings();
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
@@ -63,7 +65,6 @@ void TFAbout::applyFormSettings()
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(size());
-    setFont(formFont());
 
     // A horizontal line takes the height that its pen asks for at its first paint and shows it
     // from the next one on. One paint off screen settles it now, so that the dialog's first
