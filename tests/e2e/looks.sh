@@ -81,7 +81,10 @@ for theme in "${themes[@]}"; do
         if [ -n "$about" ]; then
             sleep 0.5
             import -window "$about" "$shots/about-$tag.png" || echo "NOTE: $tag: About dialog gone"
-            xdotool key --window "$about" Escape
+            # Sent to the focused window: a key sent to the modal dialog by its id draws
+            # BadWindow from xdotool on this X server.
+            xdotool windowactivate --sync "$about" 2>/dev/null || true
+            xdotool key Escape
             sleep 0.3
             if xdotool search --all --onlyvisible --pid "$pid" --name '^A propos de' >/dev/null 2>&1; then
                 xdotool windowclose "$about" 2>/dev/null || true
