@@ -44,14 +44,14 @@ HelpWindow *HelpEngine::displayTopic(const QByteArray &file)
             return nullptr;
         }
         found = m_windows.emplace(key, std::move(window)).first;
-    } else {
-        found->second->showStartPage();
     }
     if (m_failure != nullptr) {
         m_failure->hide();
     }
     HelpWindow *window = found->second.get();
     window->showNormal();
+    // Only now is the page's width known: the page is laid out once, at that width.
+    window->showStartPage();
     window->raise();
     window->activateWindow();
     return window;

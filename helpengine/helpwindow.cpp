@@ -77,7 +77,6 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmFile> chm, const QString &filePa
             &HelpWindow::showLinkInStatusBar);
 
     m_startUrl = chmurl::toUrl(startPage);
-    m_browser->setSource(m_startUrl);
     // The page takes the keys first, so that the arrows and Page Down scroll it at once.
     m_browser->setFocus();
 
@@ -94,12 +93,14 @@ void HelpWindow::createActions()
     QToolBar *toolBar = addToolBar(tr("Navigation"));
     toolBar->setObjectName(QStringLiteral("navigationBar"));
     toolBar->setMovable(false);
-    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // Words, not pictures: the style's pictures are read from disk at every window's opening,
+    // and the help must come up at once.
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
 
-    const auto addNavigation = [this, toolBar](QStyle::StandardPixmap icon, const QString &text,
+    const auto addNavigation = [toolBar](const QString &text,
                                                const QString &name, const QKeySequence &key,
                                                const QString &toolTip) {
-        QAction *action = toolBar->addAction(style()->standardIcon(icon), text);
+        QAction *action = toolBar->addAction(text);
         action->setObjectName(name);
         action->setShortcut(key);
         action->setToolTip(toolTip);
@@ -107,21 +108,21 @@ void HelpWindow::createActions()
     };
 
     QAction *back =
-        addNavigation(QStyle::SP_ArrowBack, tr("Précédent"), QStringLiteral("backAction"),
+        addNavigation(tr("Précédent"), QStringLiteral("backAction"),
                       QKeySequence::Back, tr("Revenir à la page précédente (Alt+Gauche)"));
     back->setEnabled(false);
     connect(back, &QAction::triggered, m_browser, &QTextBrowser::backward);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
 
     QAction *forward =
-        addNavigation(QStyle::SP_ArrowForward, tr("Suivant"), QStringLiteral("forwardAction"),
+        addNavigation(tr("Suivant"), QStringLiteral("forwardAction"),
                       QKeySequence::Forward, tr("Aller à la page suivante (Alt+Droite)"));
     forward->setEnabled(false);
     connect(forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
 
     QAction *home =
-        addNavigation(QStyle::SP_DirHomeIcon, tr("Accueil"), QStringLiteral("homeAction"),
+        addNavigation(tr("Accueil"), QStringLiteral("homeAction"),
                       QKeySequence(Qt::ALT | Qt::Key_Home),
                       tr("Revenir à la page d'accueil de l'aide (Alt+Origine)"));
     connect(home, &QAction::triggered, this, &HelpWindow::showStartPage);
@@ -209,9 +210,6 @@ void HelpWindow::fillContents(const std::vector<ContentsItem> &items, QTreeWidge
         item->setToolTip(0, entry.name);
         const QString topic = topicOf(entry.local, m_chmFileName);
         item->setData(0, TopicRole, topic);
-        const QStyle::StandardPixmap icon =
-            !entry.children.empty() ? QStyle::SP_DirIcon : QStyle::SP_FileIcon;
-        item->setIcon(0, style()->standardIcon(icon));
         fillContents(entry.children, item);
     }
 }
