@@ -90,7 +90,8 @@ for theme in "${themes[@]}"; do
                 xdotool windowclose "$about" 2>/dev/null || true
             fi
         else
-            echo "NOTE: $tag: no About dialog appeared"
+            echo "FAIL: $tag: the About command opened no About dialog"
+            failures=$((failures + 1))
         fi
 
         xdotool windowactivate --sync "$main"
