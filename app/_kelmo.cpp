@@ -192,8 +192,7 @@ void TForm1::Rubriquesdelaide1Click(QObject * /*Sender*/)
     if (hh::HtmlHelpA == nullptr) {
         return;
     }
-    const QByteArray file =
-        QFile::encodeName(HelpFilePath(QCoreApplication::applicationFilePath()));
+    const QByteArray file = HelpFilePath(QByteArray::fromStdString(ExecutablePath()));
     hh::HtmlHelpA(GetDesktopWindow(), file.constData(), hh::HH_DISPLAY_TOPIC, 0);
 }
 
@@ -209,8 +208,7 @@ void TForm1::FormDestroy(QObject * /*Sender*/)
     }
 }
 
-QString HelpFilePath(const QString &executablePath)
+QByteArray HelpFilePath(const QByteArray &executablePath)
 {
-    return executablePath.left(executablePath.lastIndexOf(QLatin1Char('/')) + 1) +
-           QStringLiteral("KELMO.chm");
+    return executablePath.left(executablePath.lastIndexOf('/') + 1) + "KELMO.chm";
 }

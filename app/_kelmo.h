@@ -39,4 +39,4 @@ private:
 
 // Where the help file lies: the executable's folder (everything up to and including its last
 // separator, or nothing when it has none) followed by "KELMO.chm".
-QString HelpFilePath(const QString &executablePath);
+QByteArray HelpFilePath(const QByteArray &executablePath);

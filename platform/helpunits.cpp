@@ -56,20 +56,7 @@ std::string HelpUnits::registeredEnginePath()
 std::string HelpUnits::executableFolder()
 {
     // Runs before the application object exists, so Qt cannot tell us yet.
-    std::vector<char> buffer(256);
-    for (;;) {
-        const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (length < 0) {
-            return {};
-        }
-        if (static_cast<size_t>(length) < buffer.size()) {
-            const std::string path(buffer.data(), static_cast<size_t>(length));
-            const size_t slash = path.rfind('/');
-            return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-        }
-        if (buffer.size() >= 65536) {
-            return {};
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    const std::string path = ExecutablePath();
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }

@@ -1,6 +1,7 @@
 #include "system.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLocale>
 
 #include <algorithm>
@@ -9,8 +10,11 @@
 #include <limits>
 #include <string>
 
+#include <vector>
+
 #ifdef __linux__
 #include <sys/sysinfo.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -194,4 +198,27 @@ QString LocaleThousandSeparator()
         return QString();
     }
     return locale.groupSeparator();
+}
+
+std::string ExecutablePath()
+{
+#ifdef __linux__
+    // Works before the application object exists, and keeps the bytes as they are.
+    std::vector<char> buffer(256);
+    for (;;) {
+        const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0) {
+            return {};
+        }
+        if (static_cast<std::size_t>(length) < buffer.size()) {
+            return std::string(buffer.data(), static_cast<std::size_t>(length));
+        }
+        if (buffer.size() >= 65536) {
+            return {};
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+#else
+    return QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+#endif
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 // The few operating-system services that the program asks for by name.
@@ -18,6 +19,10 @@ using SIZE_T = std::size_t;
 // The handle that stands for the desktop itself: help windows owned by it belong to no
 // window of ours, so they stay when our main window is minimised.
 HWND GetDesktopWindow();
+
+// The running program's full path, in the system's own 8-bit bytes (which need not be valid
+// UTF-8), or empty when the system does not tell.
+std::string ExecutablePath();
 
 // Plays the sound of the given kind; 0 is the system's default sound. Returns whether the
 // sound was asked for.

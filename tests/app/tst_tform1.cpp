@@ -531,24 +531,25 @@ void TestForm1::helpCommandsWithoutEngineDoNothing()
 
 void TestForm1::helpFilePath_data()
 {
-    QTest::addColumn<QString>("executable");
-    QTest::addColumn<QString>("help");
-    QTest::newRow("installed") << "/usr/bin/KELMO"
-                               << "/usr/bin/KELMO.chm";
-    QTest::newRow("root folder") << "/KELMO"
-                                 << "/KELMO.chm";
-    QTest::newRow("no folder") << "KELMO"
-                               << "KELMO.chm";
-    QTest::newRow("accented folder") << QString::fromUtf8("/home/zoé/Médecine/KELMO")
-                                     << QString::fromUtf8("/home/zoé/Médecine/KELMO.chm");
-    QTest::newRow("dots in names") << "/opt/k.1/bin.d/KELMO.bin"
-                                   << "/opt/k.1/bin.d/KELMO.chm";
+    QTest::addColumn<QByteArray>("executable");
+    QTest::addColumn<QByteArray>("help");
+    QTest::newRow("installed") << QByteArray("/usr/bin/KELMO") << QByteArray("/usr/bin/KELMO.chm");
+    QTest::newRow("root folder") << QByteArray("/KELMO") << QByteArray("/KELMO.chm");
+    QTest::newRow("no folder") << QByteArray("KELMO") << QByteArray("KELMO.chm");
+    QTest::newRow("accented folder, UTF-8")
+        << QByteArray("/home/zo\xc3\xa9/M\xc3\xa9\x64\x65\x63ine/KELMO")
+        << QByteArray("/home/zo\xc3\xa9/M\xc3\xa9\x64\x65\x63ine/KELMO.chm");
+    // A folder named in another encoding keeps its bytes: no round trip through text.
+    QTest::newRow("accented folder, Latin-1")
+        << QByteArray("/home/zo\xe9/KELMO") << QByteArray("/home/zo\xe9/KELMO.chm");
+    QTest::newRow("dots in names")
+        << QByteArray("/opt/k.1/bin.d/KELMO.bin") << QByteArray("/opt/k.1/bin.d/KELMO.chm");
 }
 
 void TestForm1::helpFilePath()
 {
-    QFETCH(QString, executable);
-    QFETCH(QString, help);
+    QFETCH(QByteArray, executable);
+    QFETCH(QByteArray, help);
     QCOMPARE(HelpFilePath(executable), help);
 }
 
