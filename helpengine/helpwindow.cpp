@@ -80,11 +80,14 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmFile> chm, const QString &filePa
     // The page takes the keys first, so that the arrows and Page Down scroll it at once.
     m_browser->setFocus();
 
-    const QSize size(780, 560);
-    resize(size);
+    QSize size(780, 560);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size,
-                                        screen->availableGeometry()));
+        // Never larger than the screen leaves room for, on a small or high-density screen.
+        const QRect room = screen->availableGeometry();
+        size = size.boundedTo(room.size() * 9 / 10);
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, room));
+    } else {
+        resize(size);
     }
 }
 
