@@ -16,7 +16,8 @@ kelmo_packages_package=(
 # desktop-file-utils and appstream validate the menu entry and the metainfo; qt6ct gives the
 # screenshots a dark desktop palette.
 kelmo_packages_test=(
-    xvfb xauth xdotool openbox imagemagick x11-utils
+    xvfb xauth xdotool openbox imagemagick x11-utils xclip locales
+    clang libclang-rt-14-dev clang-tidy clazy cppcheck
     desktop-file-utils appstream qt6ct
     "${kelmo_packages_package[@]}"
 )
@@ -40,4 +41,24 @@ kelmo_install() {
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
+}
+
+# kelmo_generate_locale <name, e.g. fr_FR.UTF-8>: makes a locale available, as the
+# end-to-end checks start the program under one.
+kelmo_generate_locale() {
+    local name="$1"
+    if locale -a 2>/dev/null | grep -qix "${name/UTF-8/utf8}"; then
+        return 0
+    fi
+    kelmo_install locales
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    if grep -q "^# *$name UTF-8" /etc/locale.gen; then
+        "${sudo[@]}" sed -i "s/^# *\($name UTF-8\)/\1/" /etc/locale.gen
+    elif ! grep -q "^$name UTF-8" /etc/locale.gen; then
+        echo "$name UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    fi
+    "${sudo[@]}" locale-gen >/dev/null
 }

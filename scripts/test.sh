@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds KELMO and runs every test: once in the ordinary build,
-# once with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds KELMO and runs every test: once in the ordinary build, once
+# with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer; runs the static
+# analysis; builds the fuzz targets with clang and runs each for a bounded time
+# (KELMO_FUZZ_SECONDS, 60 by default).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
 kelmo_install "${kelmo_packages_build[@]}" "${kelmo_packages_test[@]}"
+kelmo_generate_locale fr_FR.UTF-8
 
 run_suite() {
     local dir="$1"
@@ -17,7 +20,13 @@ run_suite() {
 echo "== Ordinary build =="
 run_suite "$root/build"
 
-echo "== AddressSanitizer and UndefinedBehaviorSanitizer =="
-export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+echo "== Static analysis: clang-tidy, clazy, cppcheck =="
+"$root/scripts/lint.sh" "$root/build"
+
+# The sanitizers' run-time settings (leaks included) and the leak suppressions come with the
+# tests themselves: see tests/CMakeLists.txt and tests/lsan.supp.
+echo "== AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer =="
 run_suite "$root/build-sanitize" -DKELMO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+
+echo "== Fuzzing (libFuzzer) =="
+"$root/scripts/fuzz.sh" "${KELMO_FUZZ_SECONDS:-60}"

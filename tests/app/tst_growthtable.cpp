@@ -48,7 +48,7 @@ private slots:
 void TestGrowthTable::everyCellIsADisplayText()
 {
     // A decimal comma and exactly one digit after it, no sign, no separator, no unit.
-    const QRegularExpression format(QStringLiteral("^[1-9]?[0-9]{1,2},[0-9]$"));
+    static const QRegularExpression format(QStringLiteral("^[1-9]?[0-9]{1,2},[0-9]$"));
     for (int sex : {growth::SexMasculin, growth::SexFeminin}) {
         QCOMPARE(growth::Rows(sex).size(), std::size_t(growth::AgeCount));
         for (const Row &row : growth::Rows(sex)) {

@@ -48,7 +48,7 @@ void TestRadioGroup::itemIndexFollowsTheSelection()
     QCOMPARE(group.ItemIndex(), -1);
     group.setItemIndex(1);
     QCOMPARE(group.ItemIndex(), 1);
-    QVERIFY(buttons(group)[1]->isChecked());
+    QVERIFY(buttons(group).at(1)->isChecked());
 
     group.setItemIndex(-1);
     QCOMPARE(group.ItemIndex(), -1);
@@ -91,8 +91,8 @@ void TestRadioGroup::arrowKeysMoveTheSelection()
     QVERIFY(QTest::qWaitForWindowExposed(&group));
     QSignalSpy clicks(&group, &TRadioGroup::Click);
 
-    buttons(group)[0]->setFocus();
-    QTest::keyClick(buttons(group)[0], Qt::Key_Right);
+    buttons(group).at(0)->setFocus();
+    QTest::keyClick(buttons(group).at(0), Qt::Key_Right);
     QCOMPARE(group.ItemIndex(), 1);
     QCOMPARE(clicks.size(), 1);
 }
