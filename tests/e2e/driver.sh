@@ -107,6 +107,30 @@ expect_fields() {
     echo "ok: $label: $*"
 }
 
+# wait_for_other_window <title>: prints the id of the program's visible framed window with
+# exactly that title (a help window, a dialog), or nothing after ten seconds.
+wait_for_other_window() {
+    local id
+    for _ in $(seq 50); do
+        for id in $(xdotool search --onlyvisible --class '^KELMO$' 2>/dev/null || true); do
+            if [ "$id" != "$kelmo_window" ] && [ "$(xdotool getwindowname "$id")" = "$1" ]; then
+                echo "$id"
+                return 0
+            fi
+        done
+        sleep 0.2
+    done
+}
+
+# menu_command <menu letter> <item letter>: a menu command at the keyboard, with the main
+# window active.
+menu_command() {
+    xdotool windowactivate --sync "$kelmo_window" >/dev/null 2>&1 || true
+    sleep 0.2
+    keys "alt+$1"
+    keys "$2"
+}
+
 # choose_age_by_typing <text>: replaces the age box's text by typing.
 choose_age_by_typing() {
     click_form ComboBox1
@@ -170,8 +194,7 @@ drag() {
     sleep 0.3
 }
 
-# expect_exit <label>: the program ends within ten seconds with exit code 0, and no window
-# of it is left.
+# expect_exit <label>: the program ends within ten seconds with exit code 0.
 expect_exit() {
     local status
     for _ in $(seq 100); do
