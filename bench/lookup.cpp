@@ -41,7 +41,7 @@ void reportAllocations(benchmark::State &state, long long before)
         benchmark::Counter(double(allocations - before), benchmark::Counter::kAvgIterations);
 }
 
-void BM_Lookup(benchmark::State &state, int sex, QString age)
+void BM_Lookup(benchmark::State &state, int sex, const QString &age)
 {
     const long long before = allocations;
     for (auto _ : state) {

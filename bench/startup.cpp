@@ -12,13 +12,13 @@
 #include <cstring>
 #include <ctime>
 #include <map>
+#include <csignal>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include <poll.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -71,6 +71,7 @@ Run runOnce(const std::string &program, const std::string &mode)
     env.emplace_back(std::string("QT_PLUGIN_PATH=") + KELMO_PLUGIN_DIR);
     env.emplace_back("BENCHPROBE_MODE=" + mode);
     std::vector<char *> envp;
+    envp.reserve(env.size() + 1);
     for (std::string &s : env) {
         envp.push_back(s.data());
     }

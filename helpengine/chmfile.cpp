@@ -20,7 +20,7 @@ constexpr const char *SourceName = "source";
 constexpr const char *SinkName = "sink";
 
 // No single allocation of the library comes near this for a sane file.
-constexpr size_t MaxAllocation = 64 * 1024 * 1024;
+constexpr size_t MaxAllocation = size_t{64} * 1024 * 1024;
 
 QString folded(const QString &name)
 {

@@ -22,8 +22,8 @@ class ChmFile
 {
 public:
     // Limits beyond which a file or one of its entries is refused rather than read.
-    static constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
-    static constexpr qint64 MaxEntrySize = 32 * 1024 * 1024;
+    static constexpr qint64 MaxFileSize = qint64{256} * 1024 * 1024;
+    static constexpr qint64 MaxEntrySize = qint64{32} * 1024 * 1024;
 
     // Reads and opens the file at the given 8-bit path; see isOpen().
     explicit ChmFile(const QByteArray &path);

@@ -7,7 +7,7 @@ namespace chmurl {
 namespace {
 
 // "file.chm::/page.html": the part after the file, when the file is ours.
-std::optional<QString> storePath(QString reference, const QString &chmFileName)
+std::optional<QString> storePath(const QString &reference, const QString &chmFileName)
 {
     const qsizetype separator = reference.indexOf(QLatin1String("::"));
     if (separator < 0) {

@@ -104,7 +104,7 @@ QString ContentsItem::firstPage(const std::vector<ContentsItem> &items)
         if (!item.local.isEmpty()) {
             return item.local;
         }
-        const QString below = firstPage(item.children);
+        QString below = firstPage(item.children);
         if (!below.isEmpty()) {
             return below;
         }

@@ -219,7 +219,7 @@ void TCanvas::drawThin(QPoint from, QPoint to)
                                    : std::nullopt);
     for (qint64 i = first; i <= last; ++i) {
         // Nearest pixel to the ideal line, halves rounded away from the start.
-        const qint64 offset =
+        const auto offset =
             static_cast<qint64>((Wide(2) * i * minorRun + steps) / (Wide(2) * steps));
         const qint64 minor = minor0 + minorStep * offset;
         if (minor < clipMinorLow || minor > clipMinorHigh)

@@ -13,7 +13,6 @@
 #include "helpwindow.h"
 #include "textdecoding.h"
 
-#include <QImage>
 #include <QTextDocument>
 
 #include <cstddef>
@@ -56,9 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     HelpWindow window(chm, QStringLiteral("/opt/kelmo/KELMO.chm"), info.title, info.languageId,
                       contents, start);
-    window.resize(400, 300);
-    QImage image(400, 300, QImage::Format_ARGB32_Premultiplied);
-    window.render(&image);
+    // Laying the page out asks for its style sheets and pictures.
+    window.browser()->document()->size();
 
     // Then other pages, as a person following the contents would open them.
     int served = 0;

@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     fuzzApplication();
     QWidget parent;
     parent.resize(Surface, Surface);
-    auto *line = new TLine(&parent);
+    TLine line(&parent);
 
     constexpr std::size_t Step = 5;
     for (std::size_t at = 0; at + Step <= size; at += Step) {
@@ -58,21 +58,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::memcpy(&value, data + at + 1, sizeof value);
         const auto byte = static_cast<quint8>(value);
         switch (data[at] % 13) {
-        case 0: line->setLine(static_cast<TLineType>(byte)); break;
-        case 1: line->setFromX(value); break;
-        case 2: line->setToX(value); break;
-        case 3: line->setFromY(value); break;
-        case 4: line->setToY(value); break;
-        case 5: line->setWidth(value); break;
-        case 6: line->setHeight(value); break;
-        case 7: line->setPenWidth(value); break;
-        case 8: line->setPenStyle(static_cast<TPenStyle>(byte)); break;
-        case 9: line->setPenMode(static_cast<TPenMode>(byte)); break;
-        case 10: line->setBrushStyle(static_cast<TBrushStyle>(byte)); break;
-        case 11: line->setPenColor(QColor::fromRgba(static_cast<QRgb>(value))); break;
-        default: paint(parent, *line); break;
+        case 0: line.setLine(static_cast<TLineType>(byte)); break;
+        case 1: line.setFromX(value); break;
+        case 2: line.setToX(value); break;
+        case 3: line.setFromY(value); break;
+        case 4: line.setToY(value); break;
+        case 5: line.setWidth(value); break;
+        case 6: line.setHeight(value); break;
+        case 7: line.setPenWidth(value); break;
+        case 8: line.setPenStyle(static_cast<TPenStyle>(byte)); break;
+        case 9: line.setPenMode(static_cast<TPenMode>(byte)); break;
+        case 10: line.setBrushStyle(static_cast<TBrushStyle>(byte)); break;
+        case 11: line.setPenColor(QColor::fromRgba(static_cast<QRgb>(value))); break;
+        default: paint(parent, line); break;
         }
     }
-    paint(parent, *line);
+    paint(parent, line);
     return 0;
 }

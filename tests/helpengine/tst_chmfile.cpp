@@ -102,6 +102,7 @@ void TestChmFile::shippedContentsPagesExist()
         ContentsItem::parse(textdecoding::decodePage(*hhc, info.languageId));
     QVERIFY(items.size() >= 5);
     std::vector<const ContentsItem *> pending;
+    pending.reserve(items.size());
     for (const ContentsItem &item : items) {
         pending.push_back(&item);
     }
