@@ -134,7 +134,7 @@ QString ChmInfo::startPage(const ChmFile &chm, const QString &firstContentsPage)
     for (const QString &candidate : candidates) {
         // Contents name their pages relative to the root; a topic may carry an anchor. A
         // damaged file may list a page that it cannot give back: that one is no start.
-        const QString topic = chmurl::normalizedPath(candidate).value_or(QString());
+        QString topic = chmurl::normalizedPath(candidate).value_or(QString());
         const QString entry = topic.section(QLatin1Char('#'), 0, 0);
         if (!entry.isEmpty() && chm.contains(entry) && chm.read(entry).has_value()) {
             return topic;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <string>
@@ -110,9 +111,10 @@ void systemMemoryStatus(MEMORYSTATUS &status)
             fallback.dwAvailPageFile =
                 saturatedSum(fallback.dwAvailPhys, saturatedProduct(info.freeswap, unit));
             const double used = double(fallback.dwTotalPhys - fallback.dwAvailPhys);
-            fallback.dwMemoryLoad = fallback.dwTotalPhys == 0
-                                        ? 0
-                                        : DWORD(used * 100.0 / double(fallback.dwTotalPhys) + 0.5);
+            fallback.dwMemoryLoad =
+                fallback.dwTotalPhys == 0
+                    ? 0
+                    : DWORD(std::lround(used * 100.0 / double(fallback.dwTotalPhys)));
             status = fallback;
         }
     }
@@ -183,7 +185,7 @@ MEMORYSTATUS MemoryStatusFromMemInfo(std::string_view meminfo)
     status.dwTotalPageFile = saturatedSum(total, swapTotal);
     status.dwAvailPageFile = saturatedSum(available, std::min(swapFree, swapTotal));
     if (total > 0) {
-        status.dwMemoryLoad = DWORD(double(total - available) * 100.0 / double(total) + 0.5);
+        status.dwMemoryLoad = DWORD(std::lround(double(total - available) * 100.0 / double(total)));
     }
     return status;
 }
