@@ -197,11 +197,7 @@ drag() {
 # expect_exit <label>: the program ends within ten seconds with exit code 0.
 expect_exit() {
     local status
-    for _ in $(seq 100); do
-        kill -0 "$kelmo_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$kelmo_pid" 2>/dev/null; then
+    if ! ended_within_ten_seconds "$kelmo_pid"; then
         shot_state "still-running"
         kill "$kelmo_pid"
         fail "$1: KELMO is still running"

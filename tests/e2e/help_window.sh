@@ -52,11 +52,7 @@ quit() {
     xdotool key --clearmodifiers alt+f
     sleep 0.3
     xdotool key q
-    for _ in $(seq 100); do
-        kill -0 "$1" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$1" 2>/dev/null; then
+    if ! ended_within_ten_seconds "$1"; then
         fail "$3: KELMO is still running after Fichier > Quitter"
         kill "$1"
     fi

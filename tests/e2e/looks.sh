@@ -120,11 +120,7 @@ for theme in "${themes[@]}"; do
         xdotool key --clearmodifiers alt+f
         sleep 0.3
         xdotool key q
-        for _ in $(seq 100); do
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        if kill -0 "$pid" 2>/dev/null; then
+        if ! ended_within_ten_seconds "$pid"; then
             echo "FAIL: $tag: KELMO is still running after Fichier > Quitter"
             failures=$((failures + 1))
             kill "$pid"

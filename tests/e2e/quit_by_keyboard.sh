@@ -20,11 +20,7 @@ sleep 0.3
 shot "$shots/menu-fichier.png"
 xdotool key q
 
-for _ in $(seq 100); do
-    kill -0 "$kelmo_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$kelmo_pid" 2>/dev/null; then
+if ! ended_within_ten_seconds "$kelmo_pid"; then
     echo "FAIL: KELMO is still running after Fichier > Quitter"
     kill "$kelmo_pid"
     exit 1

@@ -42,3 +42,12 @@ wait_for_window() {
 shot() {
     import -window root "$1"
 }
+
+# ended_within_ten_seconds <pid>: waits for the process to end; fails if it is still running.
+ended_within_ten_seconds() {
+    for _ in $(seq 100); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    ! kill -0 "$1" 2>/dev/null
+}
